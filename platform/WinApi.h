@@ -1,0 +1,54 @@
+#pragma once
+
+// The few Windows facilities both programs are written against, provided on Linux by this folder.
+
+#include <cstdint>
+#include <cstdio>
+
+using HWND = void*;
+using HINSTANCE = void*;
+using LPSTR = char*;
+using UINT = unsigned int;
+using DWORD = std::uint32_t;
+using WORD = std::uint16_t;
+using BOOL = int;
+
+constexpr UINT MB_OK = 0x00000000u;
+constexpr UINT MB_YESNO = 0x00000004u;
+
+constexpr int IDOK = 1;
+constexpr int IDYES = 6;
+constexpr int IDNO = 7;
+
+struct SYSTEMTIME
+{
+    WORD wYear;
+    WORD wMonth;
+    WORD wDayOfWeek;
+    WORD wDay;
+    WORD wHour;
+    WORD wMinute;
+    WORD wSecond;
+    WORD wMilliseconds;
+};
+
+/// The program's entry point; each program defines it. On Linux platform_main's main() calls it.
+int WinMain(HINSTANCE instance, HINSTANCE previousInstance, LPSTR commandLine, int showCommand);
+
+/// Modal message box as a real dialog in the X session; the caption is the dialog's title.
+/// MB_OK answers IDOK, MB_YESNO answers IDYES or IDNO. Return answers the default button (Yes or OK),
+/// Escape answers No; closing the dialog (or a dialog that cannot be shown) answers 0.
+int MessageBoxA(HWND owner, const char* text, const char* caption, UINT type);
+int MessageBoxW(HWND owner, const wchar_t* text, const wchar_t* caption, UINT type);
+
+void Sleep(DWORD milliseconds);
+
+/// The program keeps the terminal it was started from; this only makes sure the standard streams are usable.
+BOOL AllocConsole();
+
+/// Re-opens a standard stream on the console: "CONIN$" and "CONOUT$" stand for the terminal the program
+/// already has, so the stream is kept as it is. Returns 0 on success.
+int freopen_s(FILE** stream, const char* fileName, const char* mode, FILE* oldStream);
+
+/// Current UTC date and time of day.
+void GetSystemTime(SYSTEMTIME* time);

@@ -1,0 +1,7 @@
+#!/usr/bin/env bash
+# Builds pathsketch and starts it in the build's run folder, where the game looks for "library1.xml".
+set -euo pipefail
+root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+"$root/scripts/build.sh" "$root/build"
+cd "$root/build/run"
+exec "$root/build/tool/pathsketch"

@@ -1,0 +1,11 @@
+#!/usr/bin/env bash
+# Builds everything and runs every test: unit, engine and end-to-end tests in the normal build,
+# then the unit tests again in an AddressSanitizer/UndefinedBehaviorSanitizer build.
+set -euo pipefail
+root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+
+"$root/scripts/build.sh" "$root/build" -DDUNESTRIDE_WERROR=ON
+ctest --test-dir "$root/build" --output-on-failure -j 2 -LE bench
+
+"$root/scripts/build.sh" "$root/build-asan" -DDUNESTRIDE_SANITIZE=ON -DDUNESTRIDE_WERROR=ON -DDUNESTRIDE_BENCH=OFF
+ctest --test-dir "$root/build-asan" --output-on-failure -j 2 -L unit

@@ -1,0 +1,41 @@
+#pragma once
+
+#include "trajectory/Trajectory.h"
+
+#include <map>
+#include <string>
+
+/// A named collection of trajectories, ordered by byte-wise comparison of their names, and its XML file.
+/// Problems are reported as single lines to the engine's log manager; nothing here throws.
+class KelTrajectoryLibrary
+{
+public:
+    using TrajectoryMap = std::map<std::string, Trajectory>;
+
+    /// Merges the trajectories of an XML library file into this library (a trajectory of the same name is
+    /// replaced). Returns false when the file cannot be read or is not a library; the library is then unchanged.
+    bool parseFileForTraj(const std::string& fileName);
+
+    /// Writes the whole library to fileName. The file is replaced only once everything has been written;
+    /// on failure the previous file stays as it was and false is returned.
+    bool outPutToFile(const std::string& fileName) const;
+
+    /// A copy of the trajectory at place index in name order. A negative index or an empty library gives an
+    /// empty trajectory, an index past the end the last trajectory; both are logged.
+    Trajectory getTraj(int index) const;
+
+    /// Stores a copy of the trajectory under its name, replacing one of the same name.
+    void addTrajectory(const Trajectory& trajectory);
+
+    int count() const { return static_cast<int>(trajectories.size()); }
+    void clear() { trajectories.clear(); }
+
+    /// Access in name order; callers may change the trajectories but must keep their names.
+    TrajectoryMap::iterator begin() { return trajectories.begin(); }
+    TrajectoryMap::iterator end() { return trajectories.end(); }
+    TrajectoryMap::const_iterator begin() const { return trajectories.begin(); }
+    TrajectoryMap::const_iterator end() const { return trajectories.end(); }
+
+private:
+    TrajectoryMap trajectories;
+};
