@@ -1,0 +1,326 @@
+#include "game/logic/JeuTotal.h"
+
+#include "game/logic/RunningMan.h"
+#include "game/logic/RunningManTraj.h"
+#include "game/logic/SpawnGroup.h"
+#include "platform/WinApi.h"
+
+#include <OIS.h>
+#include <OgreMaterialManager.h>
+#include <OgrePass.h>
+#include <OgreResourceGroupManager.h>
+#include <OgreSceneManager.h>
+#include <OgreSceneNode.h>
+#include <OgreTechnique.h>
+#include <Overlay/OgreOverlay.h>
+#include <Overlay/OgreOverlayContainer.h>
+#include <Overlay/OgreOverlayManager.h>
+
+namespace Sarna
+{
+
+int JeuTotal::spawnCounter = 0;
+const Ogre::Vector2 JeuTotal::trajectoryOrigin(250.0f, 350.0f);
+
+namespace
+{
+const char* const kLibraryFile = "library1.xml";
+const char* const kHeroName = "Hero";
+constexpr double kHeroSpeed = 25.0;            // world units per second along each axis
+constexpr double kFirstSpawnInterval = 1.5;    // seconds between single spawns at the start of a game
+constexpr double kSpawnIntervalShrink = 0.002; // seconds less per second of play
+constexpr float kCatchDistanceSquared = 6.25f; // closer than 2.5 world units
+constexpr double kWinningPlayTime = 180.0;     // seconds
+constexpr int kBurstPatterns = 4;
+constexpr DWORD kReleasePollMs = 30;
+
+struct PictureScreen
+{
+    const char* material;
+    const char* image;
+    const char* overlay;
+    const char* panel;
+};
+const PictureScreen kWinScreen{"Win", "Win.jpg", "Overlay/Win", "Overlay/Win/SuperContainer"};
+const PictureScreen kLostScreen{"Lost", "Lost.jpg", "Overlay/Lost", "Overlay/Lost/SuperContainer"};
+const PictureScreen kStartScreen{"Debut", "Debut.jpg", "Overlay/Debut", "Overlay/Debut/SuperContainer"};
+} // namespace
+
+JeuTotal::JeuTotal(Ogre::SceneManager* manager, OIS::Keyboard* keys) : sceneManager(manager), keyboard(keys)
+{
+    loadLibrary();
+
+    timeSinceSpawn = 0.0;
+    elapsed = 0.0;
+    state = StateStart;
+    group = nullptr;
+
+    heroNode = sceneManager->getRootSceneNode()->createChildSceneNode(kHeroName, Ogre::Vector3::ZERO,
+                                                                      Ogre::Quaternion::IDENTITY);
+    hero = new RunningMan(kHeroName, heroNode, sceneManager);
+
+    createPictureMaterials();
+    createPictureOverlays();
+}
+
+JeuTotal::~JeuTotal()
+{
+    clearCharacters();
+    delete group;
+    group = nullptr;
+    sceneManager->destroySceneNode(heroNode);
+    heroNode = nullptr;
+    std::vector<TimedObject*>().swap(runners);
+}
+
+void JeuTotal::loadLibrary()
+{
+    library.parseFileForTraj(kLibraryFile);
+    for (auto& named : library)
+    {
+        named.second.translatePositions(-trajectoryOrigin.x, -trajectoryOrigin.y);
+    }
+    if (library.count() == 0)
+    {
+        MessageBoxA(nullptr, "TAILLE LIBRARY TRAJECTOIRES = 0!", "Probleme!", MB_OK);
+    }
+}
+
+void JeuTotal::createPictureMaterials()
+{
+    for (const PictureScreen* screen : {&kWinScreen, &kLostScreen, &kStartScreen})
+    {
+        // Held only here: the engine keeps the material, and no handle may outlive the engine.
+        Ogre::MaterialPtr material = Ogre::MaterialManager::getSingleton().create(
+            screen->material, Ogre::ResourceGroupManager::DEFAULT_RESOURCE_GROUP_NAME);
+        Ogre::Pass* pass = material->getTechnique(0)->getPass(0);
+        pass->setDepthWriteEnabled(false);
+        pass->createTextureUnitState(screen->image, 0);
+    }
+}
+
+void JeuTotal::createPictureOverlays()
+{
+    overlayWin = createPictureOverlay(kWinScreen.overlay, kWinScreen.panel, kWinScreen.material);
+    overlayWin->hide();
+    overlayLost = createPictureOverlay(kLostScreen.overlay, kLostScreen.panel, kLostScreen.material);
+    overlayLost->hide();
+    overlayDebut = createPictureOverlay(kStartScreen.overlay, kStartScreen.panel, kStartScreen.material);
+    overlayDebut->show();
+}
+
+Ogre::Overlay* JeuTotal::createPictureOverlay(const char* overlayName, const char* panelName, const char* materialName)
+{
+    Ogre::OverlayManager& overlays = Ogre::OverlayManager::getSingleton();
+    Ogre::Overlay* overlay = overlays.create(overlayName);
+    // A new panel covers the whole viewport (relative metrics, 0, 0, 1, 1), so the picture fills the window.
+    auto* panel = static_cast<Ogre::OverlayContainer*>(overlays.createOverlayElement("Panel", panelName));
+    panel->setParameter("transparent", "false");
+    panel->show();
+    overlay->add2D(panel);
+    panel->setMaterialName(materialName);
+    return overlay;
+}
+
+int JeuTotal::update(float dt)
+{
+    if (library.count() == 0)
+    {
+        return 0;
+    }
+    if (state == StateStart)
+    {
+        overlayDebut->show();
+        if (keyboard->isKeyDown(OIS::KC_SPACE))
+        {
+            overlayDebut->hide();
+            state = StatePlaying;
+        }
+    }
+    switch (state)
+    {
+    case StatePlaying:
+        playStep(dt);
+        break;
+    case StateLost:
+        endScreen(overlayLost);
+        break;
+    case StateWon:
+        endScreen(overlayWin);
+        break;
+    case StateRestart:
+        resetStep();
+        break;
+    default:
+        break;
+    }
+    return state;
+}
+
+void JeuTotal::playStep(float dt)
+{
+    timeSinceSpawn += dt;
+    elapsed += dt;
+    steerHero(static_cast<float>(dt * kHeroSpeed));
+
+    spawnCounter = (spawnCounter + 1) % library.count();
+    if (timeSinceSpawn > kFirstSpawnInterval - kSpawnIntervalShrink * elapsed)
+    {
+        spawnSingleRunner();
+    }
+    advanceBurst();
+
+    if (hero == nullptr)
+    {
+        state = StateLost;
+        return;
+    }
+    catchTest();
+    if (elapsed >= kWinningPlayTime)
+    {
+        state = StateWon;
+    }
+}
+
+void JeuTotal::steerHero(float step)
+{
+    if (keyboard->isKeyDown(OIS::KC_Y))
+    {
+        heroNode->translate(Ogre::Vector3::UNIT_Z * step, Ogre::Node::TS_WORLD);
+    }
+    if (keyboard->isKeyDown(OIS::KC_H))
+    {
+        heroNode->translate(Ogre::Vector3::UNIT_Z * (-step), Ogre::Node::TS_WORLD);
+    }
+    if (keyboard->isKeyDown(OIS::KC_G))
+    {
+        heroNode->translate(Ogre::Vector3::UNIT_X * step, Ogre::Node::TS_WORLD);
+    }
+    if (keyboard->isKeyDown(OIS::KC_J))
+    {
+        heroNode->translate(Ogre::Vector3::UNIT_X * (-step), Ogre::Node::TS_WORLD);
+    }
+}
+
+void JeuTotal::spawnSingleRunner()
+{
+    spawnRunner(spawnCounter, Ogre::Vector2::ZERO, 0.0f);
+    // The excess over the interval is dropped: a long frame never spawns more than one single runner.
+    timeSinceSpawn = 0.0;
+}
+
+void JeuTotal::advanceBurst()
+{
+    if (group == nullptr)
+    {
+        group = new SpawnGroup(spawnCounter);
+        group->buildSpawnGroup(spawnCounter % kBurstPatterns, static_cast<float>(elapsed), groupWidth);
+    }
+    if (group->empty())
+    {
+        delete group;
+        group = nullptr;
+        return;
+    }
+    const SpawnGroupEntry& due = group->front();
+    if (due.time < elapsed)
+    {
+        spawnRunner(group->getTrajectoryIndex(), Ogre::Vector2(due.offsetX, due.offsetY), due.angle);
+        group->popFront();
+    }
+}
+
+void JeuTotal::spawnRunner(int trajectoryIndex, const Ogre::Vector2& offset, float angle)
+{
+    const Trajectory path = library.getTraj(trajectoryIndex);
+    runners.push_back(new RunningManTraj(path, sceneManager, offset, angle));
+}
+
+void JeuTotal::catchTest()
+{
+    const Ogre::Vector3 heroPos = heroNode->getPosition();
+    for (TimedObject* object : runners)
+    {
+        auto* runner = dynamic_cast<RunningManTraj*>(object);
+        if (runner == nullptr)
+        {
+            continue;
+        }
+        if (heroPos.squaredDistance(runner->getNode()->getPosition()) < kCatchDistanceSquared)
+        {
+            runner->kill();
+            hero->startDying();
+        }
+    }
+}
+
+void JeuTotal::endScreen(Ogre::Overlay* overlay)
+{
+    overlay->show();
+    if (keyboard->isKeyDown(OIS::KC_SPACE))
+    {
+        // Holding the frame loop here keeps this press from also closing the start screen that follows.
+        waitForSpaceRelease();
+        overlay->hide();
+        state = StateRestart;
+    }
+}
+
+void JeuTotal::waitForSpaceRelease()
+{
+    do
+    {
+        keyboard->capture();
+        Sleep(kReleasePollMs);
+    } while (keyboard->isKeyDown(OIS::KC_SPACE));
+}
+
+void JeuTotal::resetStep()
+{
+    clearCharacters();
+    delete group;
+    group = nullptr;
+    elapsed = 0.0;
+    timeSinceSpawn = 0.0;
+    state = StateStart;
+
+    heroNode->setPosition(0.0f, 0.0f, 0.0f);
+    hero = new RunningMan(kHeroName, heroNode, sceneManager);
+}
+
+void JeuTotal::clearCharacters()
+{
+    for (TimedObject* runner : runners)
+    {
+        delete runner;
+    }
+    runners.clear();
+    delete hero;
+    hero = nullptr;
+}
+
+int JeuTotal::updateOwned(float dt)
+{
+    if (hero != nullptr && hero->update(dt) == 0)
+    {
+        delete hero;
+        hero = nullptr;
+    }
+    for (auto it = runners.begin(); it != runners.end();)
+    {
+        TimedObject* runner = *it;
+        runner->updateOwned(dt);
+        if (runner->update(dt) == 0)
+        {
+            delete runner;
+            it = runners.erase(it);
+        }
+        else
+        {
+            ++it;
+        }
+    }
+    return 1;
+}
+
+} // namespace Sarna

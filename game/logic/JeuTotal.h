@@ -1,0 +1,104 @@
+#pragma once
+
+#include "game/logic/TimedObject.h"
+#include "trajectory/KelTrajectoryLibrary.h"
+
+#include <OgreVector.h>
+
+#include <vector>
+
+namespace Ogre
+{
+class Overlay;
+class SceneManager;
+class SceneNode;
+} // namespace Ogre
+
+namespace OIS
+{
+class Keyboard;
+}
+
+namespace Sarna
+{
+
+class RunningMan;
+class SpawnGroup;
+
+/// The game: the trajectory library read from "library1.xml", the hero steered with Y/H/G/J, the runners spawned
+/// singly and in bursts of fifteen, the catch rule, and the start, won and lost picture screens. Play time is in
+/// seconds; the hero walks on the world's x/z ground plane.
+class JeuTotal : public TimedObject
+{
+public:
+    enum GameState
+    {
+        StateStart = 1,
+        StatePlaying = 2,
+        StateLost = 3,
+        StateWon = 4,
+        StateRestart = 5
+    };
+
+    /// Index of the library trajectory that the next spawn uses; advanced once per playing frame, never reset.
+    static int spawnCounter;
+    /// The drawing-plane point that becomes the world origin (the centre of the drawing area).
+    static const Ogre::Vector2 trajectoryOrigin;
+    /// Width, in trajectory units, of the line on which the runners of a burst are placed.
+    static constexpr float groupWidth = 40.0f;
+
+    /// Builds the whole game; on return the start picture is shown. The scene manager must have the overlay
+    /// system registered; neither argument is owned.
+    JeuTotal(Ogre::SceneManager* sceneManager, OIS::Keyboard* keyboard);
+    ~JeuTotal() override;
+
+    /// One frame of the rules. Returns the state after the step, or 0 when the library holds no trajectory.
+    int update(float dt) override;
+    /// Advances the hero and every runner, and deletes those that have finished. Returns 1.
+    int updateOwned(float dt) override;
+
+    int getState() const { return state; }
+    const KelTrajectoryLibrary& getLibrary() const { return library; }
+    const std::vector<TimedObject*>& getRunners() const { return runners; }
+    const RunningMan* getHero() const { return hero; }
+    Ogre::SceneNode* getHeroNode() const { return heroNode; }
+    const SpawnGroup* getGroup() const { return group; }
+    double getElapsed() const { return elapsed; }
+    double getTimeSinceSpawn() const { return timeSinceSpawn; }
+    const Ogre::Overlay* getOverlayWin() const { return overlayWin; }
+    const Ogre::Overlay* getOverlayLost() const { return overlayLost; }
+    const Ogre::Overlay* getOverlayDebut() const { return overlayDebut; }
+
+private:
+    void loadLibrary();
+    void createPictureMaterials();
+    void createPictureOverlays();
+    Ogre::Overlay* createPictureOverlay(const char* overlayName, const char* panelName, const char* materialName);
+
+    void playStep(float dt);
+    void steerHero(float step);
+    void spawnSingleRunner();
+    void advanceBurst();
+    void spawnRunner(int trajectoryIndex, const Ogre::Vector2& offset, float angle);
+    void catchTest();
+    void endScreen(Ogre::Overlay* overlay);
+    void waitForSpaceRelease();
+    void resetStep();
+    void clearCharacters();
+
+    int state = StateStart;
+    KelTrajectoryLibrary library;
+    std::vector<TimedObject*> runners;
+    RunningMan* hero = nullptr;
+    Ogre::SceneNode* heroNode = nullptr;
+    SpawnGroup* group = nullptr;
+    double timeSinceSpawn = 0.0;
+    double elapsed = 0.0;
+    Ogre::SceneManager* sceneManager;
+    OIS::Keyboard* keyboard;
+    Ogre::Overlay* overlayWin = nullptr;
+    Ogre::Overlay* overlayLost = nullptr;
+    Ogre::Overlay* overlayDebut = nullptr;
+};
+
+} // namespace Sarna

@@ -1,0 +1,82 @@
+#include "game/logic/RunningManTraj.h"
+
+#include "game/logic/RunningMan.h"
+
+#include <OgreSceneManager.h>
+#include <OgreSceneNode.h>
+
+#include <string>
+
+namespace Sarna
+{
+namespace
+{
+const char* const kManNamePrefix = "Running_";
+constexpr double kTrajectoryMsPerSecond = 300.0;
+constexpr float kWorldUnitsPerTrajectoryX = 0.3f;
+constexpr float kWorldUnitsPerTrajectoryY = 0.3f; // trajectory y becomes world z
+// Far outside the ground, where a runner waits until its first update puts it on its path.
+const Ogre::Vector3 kParkingPosition(10000.0f, 0.0f, 10000.0f);
+} // namespace
+
+RunningManTraj::RunningManTraj(const Trajectory& source, Ogre::SceneManager* manager, const Ogre::Vector2& offset,
+                               float angleDegrees)
+    : trajectory(source), sceneManager(manager)
+{
+    trajectory.rotatePositions(angleDegrees, 0.0f, 0.0f);
+    trajectory.translatePositions(offset.x, offset.y);
+
+    const std::uint32_t* number = getNumber(this);
+    const std::string manName = kManNamePrefix + std::to_string(number != nullptr ? *number : 0u);
+
+    node = sceneManager->getRootSceneNode()->createChildSceneNode(Ogre::Vector3::ZERO, Ogre::Quaternion::IDENTITY);
+    node->setPosition(kParkingPosition.x, kParkingPosition.y, kParkingPosition.z);
+    elapsed = 0.0f;
+    man = new RunningMan(manName, node, sceneManager);
+    state = Following;
+}
+
+RunningManTraj::~RunningManTraj()
+{
+    delete man;
+    man = nullptr;
+    sceneManager->destroySceneNode(node);
+    node = nullptr;
+}
+
+int RunningManTraj::update(float dt)
+{
+    if (state != Following)
+    {
+        return state;
+    }
+    elapsed = elapsed + dt;
+    const double t = elapsed * kTrajectoryMsPerSecond;
+    float x = 0.0f;
+    float y = 0.0f;
+    if (!trajectory.positionAt(t, x, y))
+    {
+        // The path is over: the runner stays where the previous frame put it and is deleted by its owner.
+        state = Stopped;
+        return state;
+    }
+    node->setPosition(kWorldUnitsPerTrajectoryX * x, node->getPosition().y, kWorldUnitsPerTrajectoryY * y);
+    return state;
+}
+
+int RunningManTraj::updateOwned(float dt)
+{
+    return man->update(dt);
+}
+
+void RunningManTraj::kill()
+{
+    if (state != Following)
+    {
+        return;
+    }
+    man->startDying();
+    state = Stopped;
+}
+
+} // namespace Sarna

@@ -1,0 +1,59 @@
+#pragma once
+
+#include "game/logic/TimedObject.h"
+#include "trajectory/Trajectory.h"
+
+#include <OgreVector.h>
+
+namespace Ogre
+{
+class SceneManager;
+class SceneNode;
+} // namespace Ogre
+
+namespace Sarna
+{
+
+class RunningMan;
+
+/// A runner: a RunningMan on its own scene node, moved along its own copy of a library trajectory. A trajectory
+/// point (x, y) is placed at world (0.3 x, node height, 0.3 y), and 300 trajectory milliseconds pass per second of
+/// the runner's life. It finishes (update answers 0) when the path is over or once it has been killed.
+class RunningManTraj : public TimedObject
+{
+public:
+    enum State
+    {
+        Stopped = 0,
+        Following = 1
+    };
+
+    /// Copies the trajectory, turns the copy by angleDegrees about the trajectory origin and shifts it by offset
+    /// (both in trajectory units), and parks the new node far away until the first update places it.
+    RunningManTraj(const Trajectory& source, Ogre::SceneManager* sceneManager, const Ogre::Vector2& offset,
+                   float angleDegrees);
+    ~RunningManTraj() override;
+
+    /// Moves the node to the path position for the runner's age; returns the state after the step.
+    int update(float dt) override;
+    /// Advances the man's animation; returns the man's state.
+    int updateOwned(float dt) override;
+
+    /// Stops a following runner and makes its man die; does nothing once stopped.
+    virtual void kill();
+
+    Ogre::SceneNode* getNode() const { return node; }
+    const RunningMan* getMan() const { return man; }
+    int getState() const { return state; }
+    const Trajectory& getTrajectory() const { return trajectory; }
+
+private:
+    Trajectory trajectory;
+    Ogre::SceneManager* sceneManager;
+    Ogre::SceneNode* node = nullptr;
+    int state = Following;
+    float elapsed = 0.0f;
+    RunningMan* man = nullptr;
+};
+
+} // namespace Sarna
