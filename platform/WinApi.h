@@ -52,3 +52,22 @@ int freopen_s(FILE** stream, const char* fileName, const char* mode, FILE* oldSt
 
 /// Current UTC date and time of day.
 void GetSystemTime(SYSTEMTIME* time);
+
+namespace platform
+{
+
+/// Runs a command like the C library's system(), returning the command's exit status. "pause" is handled here
+/// as the Windows console does it (pauseConsole on the standard streams), since Linux has no such command.
+int runSystemCommand(const char* command);
+
+/// Prints a short prompt to out and waits: for one key when in is a terminal, otherwise for a line or the end
+/// of input. Input that was read ahead before the prompt does not answer it. Returns 0.
+int pauseConsole(FILE* in, FILE* out);
+
+/// Milliseconds since midnight of the given time of day: ((hour * 60 + minute) * 60 + second) * 1000 + ms.
+DWORD timeOfDayMilliseconds(const SYSTEMTIME& time);
+
+/// The sample clock: the current UTC time of day in milliseconds, as GetSystemTime gives it.
+DWORD sampleClockMilliseconds();
+
+} // namespace platform
