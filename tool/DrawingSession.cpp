@@ -1,0 +1,156 @@
+#include "tool/DrawingSession.h"
+
+#include "platform/WinApi.h"
+#include "tool/DrawingWindow.h"
+#include "tool/SampleTime.h"
+
+#include <istream>
+#include <ostream>
+#include <utility>
+
+namespace
+{
+
+constexpr const wchar_t* kKeepQuestion = L"dessin fini.Voulez-vous le garder";
+constexpr const wchar_t* kKeepCaption = L"info";
+constexpr const char* kFileNamePrompt = "choisissez le nom du fichier ou enregistrer la bibliotheque";
+constexpr const char* kKeptNamePrefix = "traj";
+
+// Row 0 of the window never gives a sample: a stroke that reaches it ends.
+constexpr int kFirstSampledRow = 1;
+
+} // namespace
+
+DrawingSession::DrawingSession(DrawingWindow& drawingWindow, Clock sampleClock, std::istream& in, std::ostream& out)
+    : window(drawingWindow), clock(std::move(sampleClock)), consoleIn(in), consoleOut(out), sampleStartTime(clock())
+{
+}
+
+void DrawingSession::run()
+{
+    while (!window.isClosed())
+    {
+        runPass();
+    }
+}
+
+void DrawingSession::runPass()
+{
+    window.waitForEvent();
+    const int x = window.pointerX();
+    const int y = window.pointerY();
+    if (state == State::Idle)
+    {
+        handleIdle(x, y);
+    }
+    if (state == State::Drawing)
+    {
+        handleDrawing(x, y);
+    }
+}
+
+void DrawingSession::handleIdle(int x, int y)
+{
+    startStrokeOnPress(x, y);
+    closeOnEscape();
+    reloadOnL();
+    saveOnSpace();
+}
+
+void DrawingSession::startStrokeOnPress(int x, int y)
+{
+    if (window.buttons() == DrawingWindow::kLeftButton && x >= 0 && y >= 0)
+    {
+        state = State::Drawing;
+        sampleStartTime = clock();
+        workingTrajectory.clear();
+    }
+}
+
+void DrawingSession::closeOnEscape()
+{
+    if (window.isEscapeHeld() && !window.isClosed())
+    {
+        window.close();
+    }
+}
+
+void DrawingSession::reloadOnL()
+{
+    if (!window.isLHeld() || libraryFileName.empty())
+    {
+        return;
+    }
+    // Read into a fresh library so that a failed read leaves the drawings in memory as they were.
+    KelTrajectoryLibrary reloaded;
+    if (reloaded.parseFileForTraj(libraryFileName))
+    {
+        library = std::move(reloaded);
+    }
+    else
+    {
+        consoleOut << "echec de la lecture du fichier " << libraryFileName << std::endl;
+    }
+}
+
+void DrawingSession::saveOnSpace()
+{
+    if (!window.isSpaceHeld())
+    {
+        return;
+    }
+    consoleOut << kFileNamePrompt << std::endl;
+    std::string fileName;
+    if (!(consoleIn >> fileName))
+    {
+        consoleOut << "aucun nom de fichier lu : bibliotheque non enregistree" << std::endl;
+        return;
+    }
+    libraryFileName = fileName;
+    consoleOut << "nom Fichier : " << libraryFileName << std::endl;
+    if (!library.outPutToFile(libraryFileName))
+    {
+        consoleOut << "echec de l'enregistrement du fichier " << libraryFileName << std::endl;
+    }
+}
+
+void DrawingSession::handleDrawing(int x, int y)
+{
+    if (window.buttons() == DrawingWindow::kLeftButton && y >= kFirstSampledRow)
+    {
+        takeSample(x, y);
+    }
+    else
+    {
+        endStroke();
+    }
+}
+
+void DrawingSession::takeSample(int x, int y)
+{
+    window.lightPixel(x, y);
+    const double time = elapsedSampleTime(sampleStartTime, clock());
+    workingTrajectory.addPositionKey({static_cast<float>(x), static_cast<float>(y), time});
+}
+
+void DrawingSession::endStroke()
+{
+    const int answer = MessageBoxW(nullptr, kKeepQuestion, kKeepCaption, MB_YESNO);
+    window.clearToBlack();
+    if (answer == IDNO)
+    {
+        workingTrajectory.clear();
+    }
+    else if (answer == IDYES)
+    {
+        keepStroke();
+    }
+    state = State::Idle;
+}
+
+void DrawingSession::keepStroke()
+{
+    ++keptCounter;
+    workingTrajectory.setName(kKeptNamePrefix + std::to_string(keptCounter));
+    library.addTrajectory(workingTrajectory);
+}
