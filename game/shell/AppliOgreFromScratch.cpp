@@ -1,0 +1,159 @@
+#include "game/shell/AppliOgreFromScratch.h"
+
+#include "game/shell/EngineConfigLists.h"
+#include "game/shell/WindowCloseWatcher.h"
+#include "game/shell/WindowSize.h"
+
+#include <Bites/OgreBitesConfigDialog.h>
+#include <Bites/OgreWindowEventUtilities.h>
+#include <OIS.h>
+#include <Ogre.h>
+#include <Overlay/OgreOverlaySystem.h>
+
+#include <sstream>
+
+namespace
+{
+void logLine(const std::string& message)
+{
+    Ogre::LogManager::getSingleton().logMessage(message, Ogre::LML_NORMAL, false);
+}
+
+// OIS on X11 grabs the session's keyboard and confines the pointer unless told otherwise; the game's
+// message boxes and the player's other windows must keep their input, and mouse look needs only the
+// relative motion, which OIS reports without the grab.
+OIS::ParamList inputParameters(const std::string& windowHandle)
+{
+    OIS::ParamList parameters;
+    parameters.insert(std::make_pair(std::string("WINDOW"), windowHandle));
+    parameters.insert(std::make_pair(std::string("x11_keyboard_grab"), std::string("false")));
+    parameters.insert(std::make_pair(std::string("x11_mouse_grab"), std::string("false")));
+    parameters.insert(std::make_pair(std::string("x11_mouse_hide"), std::string("false")));
+    return parameters;
+}
+} // namespace
+
+AppliOgreFromScratch::AppliOgreFromScratch()
+    : root(nullptr), window(nullptr), inputManager(nullptr), mouse(nullptr), keyboard(nullptr), overlaySystem(nullptr)
+{
+}
+
+AppliOgreFromScratch::~AppliOgreFromScratch()
+{
+    destroyInput();
+    logLine("*** end Destruction AppliOgreFromScratch!***");
+    destroyRoot();
+}
+
+void AppliOgreFromScratch::destroyInput()
+{
+    if (inputManager == nullptr)
+    {
+        return;
+    }
+    inputManager->destroyInputObject(mouse);
+    inputManager->destroyInputObject(keyboard);
+    mouse = nullptr;
+    keyboard = nullptr;
+    OIS::InputManager::destroyInputSystem(inputManager);
+    inputManager = nullptr;
+}
+
+void AppliOgreFromScratch::destroyRoot()
+{
+    closeWatcher.reset();
+    if (window != nullptr)
+    {
+        OgreBites::WindowEventUtilities::_removeRenderWindow(window);
+        window = nullptr;
+    }
+    // The overlay system must go before the root, whose managers it still uses.
+    delete overlaySystem;
+    overlaySystem = nullptr;
+    delete root;
+    root = nullptr;
+}
+
+void AppliOgreFromScratch::setupLog(std::string logFileName)
+{
+    Ogre::LogManager* logManager = new Ogre::LogManager();
+    logManager->createLog(logFileName, true, true, false);
+    logLine("*** LogManager constructed!***");
+}
+
+void AppliOgreFromScratch::setupRoot()
+{
+    logLine("*** root construction!***");
+    if (root != nullptr)
+    {
+        destroyRoot();
+    }
+    root = new Ogre::Root("", "ogre.cfg", "");
+    overlaySystem = new Ogre::OverlaySystem();
+}
+
+void AppliOgreFromScratch::loadPlugins(std::string pluginListFileName)
+{
+    logLine("*** chargement des plugins !***");
+    for (const std::string& pluginName : pluginNamesInFile(pluginListFileName))
+    {
+        root->loadPlugin(pluginName);
+    }
+}
+
+bool AppliOgreFromScratch::setupWindow(std::string title)
+{
+    logLine("*** building the window !***");
+    if (!root->showConfigDialog(OgreBites::getNativeConfigDialog()))
+    {
+        return false;
+    }
+    root->initialise(false, title, "");
+    const WindowSize size = windowSizeFromOptions(root->getRenderSystem()->getConfigOptions());
+    // Always windowed, whatever the dialog's full-screen option says.
+    window = root->createRenderWindow(title, size.width, size.height, false);
+    window->setDeactivateOnFocusChange(false);
+    OgreBites::WindowEventUtilities::_addRenderWindow(window);
+    closeWatcher = std::make_unique<WindowCloseWatcher>(window);
+    return true;
+}
+
+void AppliOgreFromScratch::setupResources(std::string resourceListFileName)
+{
+    logLine("*** declaration of the datas!***");
+    Ogre::TextureManager::getSingleton().setDefaultNumMipmaps(0);
+    Ogre::ResourceGroupManager& resourceGroups = Ogre::ResourceGroupManager::getSingleton();
+    for (const ResourceLocation& location : resourceLocationsInFile(resourceListFileName))
+    {
+        resourceGroups.addResourceLocation(location.location, location.archiveType, location.group, false);
+    }
+    logLine("*** initialisation of the declared datas !***");
+    resourceGroups.initialiseAllResourceGroups();
+}
+
+void AppliOgreFromScratch::setupInput()
+{
+    logLine("*** creation of the input/output system ***");
+    if (window == nullptr)
+    {
+        return;
+    }
+    std::size_t windowHandle = 0;
+    window->getCustomAttribute("WINDOW", &windowHandle);
+    std::ostringstream handleText;
+    handleText << windowHandle;
+
+    OIS::ParamList parameters = inputParameters(handleText.str());
+    inputManager = OIS::InputManager::createInputSystem(parameters);
+    keyboard = static_cast<OIS::Keyboard*>(inputManager->createInputObject(OIS::OISKeyboard, false));
+    mouse = static_cast<OIS::Mouse*>(inputManager->createInputObject(OIS::OISMouse, false));
+
+    const OIS::MouseState& mouseState = mouse->getMouseState();
+    mouseState.width = static_cast<int>(window->getWidth());
+    mouseState.height = static_cast<int>(window->getHeight());
+}
+
+bool AppliOgreFromScratch::pollCloseRequest()
+{
+    return closeWatcher != nullptr && closeWatcher->poll();
+}
