@@ -1,0 +1,377 @@
+#include "tool/DrawingSession.h"
+
+#include "platform/MessageBoxSeam.h"
+#include "support/LogCapture.h"
+#include "support/TempDir.h"
+#include "unit/tool/FakeDrawingWindow.h"
+
+#include <gtest/gtest.h>
+
+#include <deque>
+#include <memory>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace
+{
+
+constexpr const char* kPrompt = "choisissez le nom du fichier ou enregistrer la bibliotheque\n";
+
+struct Key
+{
+    float px;
+    float py;
+    double time;
+    bool operator==(const Key& other) const { return px == other.px && py == other.py && time == other.time; }
+};
+
+std::ostream& operator<<(std::ostream& out, const Key& key)
+{
+    return out << "(" << key.px << ", " << key.py << " @ " << key.time << ")";
+}
+
+class DrawingSessionTest : public ::testing::Test
+{
+protected:
+    DrawingSessionTest()
+    {
+        platform::setMessageBoxResponder(
+            [this](const platform::MessageBoxRequest& request)
+            {
+                questions.push_back(request);
+                const int answer = answers.empty() ? 0 : answers.front();
+                if (!answers.empty())
+                {
+                    answers.pop_front();
+                }
+                return answer;
+            });
+    }
+
+    ~DrawingSessionTest() override { platform::setMessageBoxResponder({}); }
+
+    /// Creates the session, which reads the clock once.
+    void start()
+    {
+        if (!session)
+        {
+            session = std::make_unique<DrawingSession>(
+                window, [this] { return readClock(); }, consoleIn, consoleOut);
+        }
+    }
+
+    /// Runs one pass per scripted window event.
+    void run()
+    {
+        start();
+        while (window.hasPending())
+        {
+            session->runPass();
+        }
+    }
+
+    /// The scripted readings, then a clock that advances one millisecond per reading.
+    DWORD readClock()
+    {
+        if (clockReadings.empty())
+        {
+            return ++lastReading;
+        }
+        lastReading = clockReadings.front();
+        clockReadings.pop_front();
+        return lastReading;
+    }
+
+    /// A stroke of left-button samples at the given pixels, then the release.
+    void stroke(const std::vector<std::pair<int, int>>& pixels)
+    {
+        for (const auto& [x, y] : pixels)
+        {
+            window.press(x, y);
+        }
+        window.release(pixels.back().first, pixels.back().second);
+    }
+
+    void keepNext(int answer) { answers.push_back(answer); }
+
+    std::vector<std::string> names() const
+    {
+        std::vector<std::string> result;
+        for (const auto& entry : session->getLibrary())
+        {
+            result.push_back(entry.first);
+        }
+        return result;
+    }
+
+    std::vector<Key> keysOf(const std::string& name) const
+    {
+        std::vector<Key> keys;
+        for (const auto& entry : session->getLibrary())
+        {
+            if (entry.first == name)
+            {
+                for (const PositionKey& key : entry.second.getTrackPos())
+                {
+                    keys.push_back({key.px, key.py, key.time});
+                }
+            }
+        }
+        return keys;
+    }
+
+    void saveAs(const std::string& fileName)
+    {
+        consoleIn.clear();
+        consoleIn << fileName << "\n";
+        window.holdKey(&WindowState::space);
+    }
+
+    LogCapture log;
+    TempDir dir;
+    FakeDrawingWindow window;
+    std::deque<DWORD> clockReadings;
+    DWORD lastReading = 0;
+    std::deque<int> answers;
+    std::vector<platform::MessageBoxRequest> questions;
+    std::stringstream consoleIn;
+    std::ostringstream consoleOut;
+    std::unique_ptr<DrawingSession> session;
+};
+
+TEST_F(DrawingSessionTest, KeptStrokeHoldsEachSampleAtItsPixelAndClockTime)
+{
+    clockReadings = {1'000, 5'000, 5'003, 5'010, 5'020};
+    stroke({{10, 20}, {11, 22}, {12, 24}});
+    keepNext(IDYES);
+
+    run();
+
+    ASSERT_EQ(questions.size(), 1u);
+    EXPECT_EQ(questions[0].text, "dessin fini.Voulez-vous le garder");
+    EXPECT_EQ(questions[0].caption, "info");
+    EXPECT_EQ(questions[0].type, MB_YESNO);
+    EXPECT_EQ(names(), std::vector<std::string>{"traj1"});
+    EXPECT_EQ(keysOf("traj1"), (std::vector<Key>{{10, 20, 3}, {11, 22, 10}, {12, 24, 20}}));
+    EXPECT_FALSE(session->isDrawing());
+}
+
+TEST_F(DrawingSessionTest, SamplesAreLitUntilTheQuestionIsAnswered)
+{
+    window.press(10, 20);
+    window.press(11, 22);
+
+    run();
+    EXPECT_EQ(window.litPixels, (std::set<std::pair<int, int>>{{10, 20}, {11, 22}}));
+    EXPECT_TRUE(session->isDrawing());
+
+    window.release(11, 22);
+    keepNext(IDNO);
+    run();
+    EXPECT_TRUE(window.litPixels.empty());
+    EXPECT_EQ(window.clearCount, 1);
+}
+
+TEST_F(DrawingSessionTest, OnlyKeptDrawingsAdvanceTheNames)
+{
+    for (int answer : {IDNO, IDYES, 0, IDYES})
+    {
+        stroke({{50, 60}, {51, 61}});
+        keepNext(answer);
+    }
+
+    run();
+
+    EXPECT_EQ(questions.size(), 4u);
+    EXPECT_EQ(names(), (std::vector<std::string>{"traj1", "traj2"}));
+    EXPECT_EQ(window.clearCount, 4);
+}
+
+TEST_F(DrawingSessionTest, PressOnTheTopRowEndsTheStrokeAtOnce)
+{
+    window.press(30, 0);
+    keepNext(IDYES);
+
+    run();
+
+    EXPECT_EQ(questions.size(), 1u);
+    EXPECT_EQ(names(), std::vector<std::string>{"traj1"});
+    EXPECT_TRUE(keysOf("traj1").empty());
+    EXPECT_TRUE(window.litPixels.empty());
+}
+
+TEST_F(DrawingSessionTest, StrokeEndsOnASecondButtonOrWhenThePointerLeaves)
+{
+    window.press(10, 10);
+    window.script({12, 12, DrawingWindow::kLeftButton | 2u});
+    window.press(20, 20);
+    window.script({-1, -1, DrawingWindow::kLeftButton});
+    answers = {IDYES, IDYES};
+
+    run();
+
+    EXPECT_EQ(questions.size(), 2u);
+    EXPECT_EQ(keysOf("traj1").size(), 1u);
+    EXPECT_EQ(keysOf("traj2").size(), 1u);
+}
+
+TEST_F(DrawingSessionTest, PressOutsideTheWindowStartsNoStroke)
+{
+    window.script({-1, -1, DrawingWindow::kLeftButton});
+    window.script({40, 40, 2u});
+
+    run();
+
+    EXPECT_TRUE(questions.empty());
+    EXPECT_FALSE(session->isDrawing());
+}
+
+TEST_F(DrawingSessionTest, StrokeAcrossMidnightHasGrowingTimes)
+{
+    clockReadings = {0, 86'399'990, 86'399'995, 3, 250};
+    stroke({{1, 1}, {2, 2}, {3, 3}});
+    keepNext(IDYES);
+
+    run();
+
+    EXPECT_EQ(keysOf("traj1"), (std::vector<Key>{{1, 1, 5}, {2, 2, 13}, {3, 3, 260}}));
+}
+
+TEST_F(DrawingSessionTest, SamplesInTheSameMillisecondGiveOneKeyButBothPixelsAreLit)
+{
+    clockReadings = {0, 100, 107, 107};
+    window.press(5, 5);
+    window.press(6, 7);
+
+    run();
+    EXPECT_EQ(window.litPixels.size(), 2u);
+
+    window.release(6, 7);
+    keepNext(IDYES);
+    run();
+    EXPECT_EQ(keysOf("traj1"), (std::vector<Key>{{6, 7, 7}}));
+}
+
+TEST_F(DrawingSessionTest, EscapeClosesTheWindowOnlyWhenIdle)
+{
+    window.press(10, 10);
+    window.script({11, 11, DrawingWindow::kLeftButton, true});
+    window.release(11, 11);
+    window.holdKey(&WindowState::escape);
+    window.press(100, 100);
+    start();
+
+    session->run();
+
+    EXPECT_EQ(questions.size(), 1u);
+    EXPECT_TRUE(names().empty()) << "the answer 0 keeps nothing";
+    EXPECT_TRUE(window.closed);
+    EXPECT_TRUE(window.hasPending()) << "the pass after ESC must not run";
+}
+
+TEST_F(DrawingSessionTest, SpaceWritesTheLibraryToTheTypedName)
+{
+    stroke({{120, 455}, {121, 452}});
+    keepNext(IDYES);
+    const std::string fileName = dir.file("library.xml");
+    saveAs(fileName);
+
+    run();
+
+    EXPECT_EQ(consoleOut.str(), kPrompt + ("nom Fichier : " + fileName + "\n"));
+    KelTrajectoryLibrary written;
+    ASSERT_TRUE(written.parseFileForTraj(fileName));
+    ASSERT_EQ(written.count(), 1);
+    EXPECT_EQ(written.getTraj(0).getName(), "traj1");
+    EXPECT_EQ(written.getTraj(0).getTrackPos().size(), 2u);
+}
+
+TEST_F(DrawingSessionTest, FailedSaveIsToldAndLeavesTheEarlierFile)
+{
+    const std::string earlier = dir.write("library.xml", "earlier contents");
+    const std::string missingFolder = dir.file("missing/library.xml");
+    stroke({{1, 2}});
+    keepNext(IDYES);
+    saveAs(missingFolder);
+
+    run();
+
+    EXPECT_EQ(consoleOut.str(), kPrompt + ("nom Fichier : " + missingFolder + "\n") +
+                                    ("echec de l'enregistrement du fichier " + missingFolder + "\n"));
+    EXPECT_EQ(TempDir::read(earlier), "earlier contents");
+}
+
+TEST_F(DrawingSessionTest, EndOfInputAtThePromptSavesNothing)
+{
+    stroke({{1, 2}});
+    keepNext(IDYES);
+    window.holdKey(&WindowState::space);
+    window.holdKey(&WindowState::l);
+
+    run();
+
+    EXPECT_EQ(consoleOut.str(), std::string(kPrompt) + "aucun nom de fichier lu : bibliotheque non enregistree\n");
+    EXPECT_EQ(names(), std::vector<std::string>{"traj1"}) << "L without a saved name does nothing";
+}
+
+TEST_F(DrawingSessionTest, LReplacesTheDrawingsWithTheFileAndNamingGoesOn)
+{
+    const std::string fileName = dir.file("library.xml");
+    stroke({{1, 2}});
+    keepNext(IDYES);
+    saveAs(fileName);
+    run();
+    dir.write("library.xml", "<Trajectories>"
+                             "<Trajectory name=\"traj2\"><TrackPos><Elem time=\"0\" px=\"7\" py=\"8\"/></TrackPos>"
+                             "</Trajectory>"
+                             "<Trajectory name=\"other\"><TrackPos><Elem time=\"0\" px=\"9\" py=\"9\"/></TrackPos>"
+                             "</Trajectory>"
+                             "</Trajectories>");
+
+    window.holdKey(&WindowState::l);
+    run();
+    EXPECT_EQ(names(), (std::vector<std::string>{"other", "traj2"}));
+
+    stroke({{30, 40}});
+    keepNext(IDYES);
+    run();
+    EXPECT_EQ(names(), (std::vector<std::string>{"other", "traj2"}));
+    EXPECT_EQ(keysOf("traj2"), (std::vector<Key>{{30, 40, 1}})) << "the next kept drawing replaces the loaded traj2";
+}
+
+TEST_F(DrawingSessionTest, FailedReloadIsToldAndKeepsTheDrawings)
+{
+    const std::string fileName = dir.file("library.xml");
+    stroke({{1, 2}});
+    keepNext(IDYES);
+    saveAs(fileName);
+    run();
+    dir.write("library.xml", "<not closed");
+    stroke({{3, 4}});
+    keepNext(IDYES);
+    window.holdKey(&WindowState::l);
+    consoleOut.str("");
+
+    run();
+
+    EXPECT_EQ(consoleOut.str(), "echec de la lecture du fichier " + fileName + "\n");
+    EXPECT_EQ(names(), (std::vector<std::string>{"traj1", "traj2"}));
+}
+
+TEST_F(DrawingSessionTest, KeysAreIgnoredDuringAStroke)
+{
+    const std::string fileName = dir.file("library.xml");
+    window.press(10, 10);
+    window.script({11, 11, DrawingWindow::kLeftButton, false, true, true});
+    window.release(11, 11);
+    keepNext(IDYES);
+    consoleIn << fileName << "\n";
+
+    run();
+
+    EXPECT_EQ(consoleOut.str(), "");
+    EXPECT_EQ(keysOf("traj1").size(), 2u);
+}
+
+} // namespace
