@@ -1,0 +1,123 @@
+// Speed of the trajectory library: building tracks, sampling positions, reading and writing library files.
+
+#include "trajectory/KelTrajectoryLibrary.h"
+
+#include <OgreLogManager.h>
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <memory>
+#include <string>
+#include <unistd.h>
+
+namespace
+{
+
+constexpr double kSampleIntervalMs = 16.0;
+
+std::vector<PositionKey> strokeKeys(int count)
+{
+    std::vector<PositionKey> keys;
+    keys.reserve(count);
+    for (int i = 0; i < count; ++i)
+        keys.push_back({float(i % 500), float((i * 7) % 700), i * kSampleIntervalMs});
+    return keys;
+}
+
+Trajectory strokeOf(int count)
+{
+    Trajectory trajectory;
+    for (const PositionKey& key : strokeKeys(count))
+        trajectory.addPositionKey(key);
+    return trajectory;
+}
+
+// A library whose file is about targetBytes long: 200 trajectories of equal length.
+KelTrajectoryLibrary libraryOfSize(std::size_t targetBytes)
+{
+    constexpr int kTrajectories = 200;
+    constexpr std::size_t kBytesPerKey = 50;
+    const int keysEach = static_cast<int>(targetBytes / kBytesPerKey / kTrajectories);
+    KelTrajectoryLibrary library;
+    for (int t = 0; t < kTrajectories; ++t)
+    {
+        Trajectory trajectory = strokeOf(keysEach);
+        trajectory.setName("traj" + std::to_string(t + 1));
+        library.addTrajectory(trajectory);
+    }
+    return library;
+}
+
+std::string tempFileName(const char* stem)
+{
+    return std::string("/tmp/") + stem + "-" + std::to_string(getpid()) + ".xml";
+}
+
+void BM_BuildTrackInTimeOrder(benchmark::State& state)
+{
+    const std::vector<PositionKey> keys = strokeKeys(static_cast<int>(state.range(0)));
+    for (auto _ : state)
+    {
+        Trajectory trajectory;
+        for (const PositionKey& key : keys)
+            trajectory.addPositionKey(key);
+        benchmark::DoNotOptimize(trajectory.getTrackPos().data());
+    }
+    state.SetItemsProcessed(state.iterations() * state.range(0));
+}
+BENCHMARK(BM_BuildTrackInTimeOrder)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
+
+// One runner's frames over its whole path: a lookup every 1/60 s of its life, at 300 ms of path per second.
+void BM_PositionAtSweep(benchmark::State& state)
+{
+    const Trajectory trajectory = strokeOf(static_cast<int>(state.range(0)));
+    const double endMs = trajectory.getTrackPos().back().time;
+    const double stepMs = 300.0 / 60.0;
+    for (auto _ : state)
+    {
+        float x = 0, y = 0;
+        for (double t = 0; t <= endMs; t += stepMs)
+            benchmark::DoNotOptimize(trajectory.positionAt(t, x, y));
+    }
+    state.SetItemsProcessed(state.iterations() * static_cast<int64_t>(endMs / stepMs));
+}
+BENCHMARK(BM_PositionAtSweep)->Arg(100)->Arg(1000)->Unit(benchmark::kMillisecond);
+
+void BM_WriteLibraryFile10MB(benchmark::State& state)
+{
+    const KelTrajectoryLibrary library = libraryOfSize(10 * 1024 * 1024);
+    const std::string fileName = tempFileName("bench-write");
+    for (auto _ : state)
+        benchmark::DoNotOptimize(library.outPutToFile(fileName));
+    std::remove(fileName.c_str());
+}
+BENCHMARK(BM_WriteLibraryFile10MB)->Unit(benchmark::kMillisecond);
+
+void BM_ReadLibraryFile10MB(benchmark::State& state)
+{
+    const std::string fileName = tempFileName("bench-read");
+    libraryOfSize(10 * 1024 * 1024).outPutToFile(fileName);
+    for (auto _ : state)
+    {
+        KelTrajectoryLibrary library;
+        benchmark::DoNotOptimize(library.parseFileForTraj(fileName));
+    }
+    std::remove(fileName.c_str());
+}
+BENCHMARK(BM_ReadLibraryFile10MB)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    // The library logs through the engine's log manager; a log without a file keeps the figures clean.
+    auto logManager = std::make_unique<Ogre::LogManager>();
+    logManager->createLog("bench", true, false, true);
+
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
