@@ -1,0 +1,129 @@
+#include "EngineFixture.h"
+#include "game/logic/RunningMan.h"
+
+#include <OgreSceneManager.h>
+#include <Overlay/OgreOverlay.h>
+
+namespace
+{
+
+using Sarna::JeuTotal;
+
+// A runner standing far from the hero for a second of its life.
+const TestTrajectory kFarAway = standingTrajectory("far", 350.0f, 350.0f, 300.0);
+
+class ControllerScreens : public EngineFixture
+{
+protected:
+    void expectPictures(bool debut, bool win, bool lost)
+    {
+        EXPECT_EQ(game->getOverlayDebut()->isVisible(), debut);
+        EXPECT_EQ(game->getOverlayWin()->isVisible(), win);
+        EXPECT_EQ(game->getOverlayLost()->isVisible(), lost);
+    }
+};
+
+TEST_F(ControllerScreens, StartScreenWaitsForSpaceAndPlayStartsInThatFrame)
+{
+    createGame({kFarAway});
+    expectPictures(true, false, false);
+    EXPECT_EQ(frame(0.1f), JeuTotal::StateStart);
+    EXPECT_EQ(game->getElapsed(), 0.0);
+
+    keyboard.press(OIS::KC_Y);
+    EXPECT_EQ(startPlaying(0.1f), JeuTotal::StatePlaying);
+    expectPictures(false, false, false);
+    EXPECT_DOUBLE_EQ(game->getElapsed(), 0.1f);
+    EXPECT_FLOAT_EQ(game->getHeroNode()->getPosition().z, 2.5f) << "the hero already moved in the first frame";
+    EXPECT_NE(game->getGroup(), nullptr) << "the first burst is planned in the first playing frame";
+}
+
+TEST_F(ControllerScreens, WonScreenWaitsForReleaseThenRestartsWithFreshGame)
+{
+    createGame({kFarAway});
+    startPlaying(0.5f);
+    runUntil([&] { return game->getState() != JeuTotal::StatePlaying; }, 0.5f, 400);
+    ASSERT_EQ(game->getState(), JeuTotal::StateWon);
+    EXPECT_EQ(game->getElapsed(), 180.0);
+
+    EXPECT_EQ(frame(0.5f), JeuTotal::StateWon) << "no key: the won screen stays";
+    expectPictures(false, true, false);
+    const int spawnCounter = JeuTotal::spawnCounter;
+
+    keyboard.press(OIS::KC_SPACE);
+    keyboard.releaseAfterCaptures(OIS::KC_SPACE, 4); // the frame's own capture, then three polls
+    const int capturesBefore = keyboard.captureCount();
+    EXPECT_EQ(frame(0.5f), JeuTotal::StateRestart);
+    EXPECT_EQ(keyboard.captureCount() - capturesBefore, 4) << "the wait returns at the first poll that sees the key up";
+    EXPECT_FALSE(keyboard.isKeyDown(OIS::KC_SPACE));
+    expectPictures(false, false, false);
+
+    EXPECT_EQ(frame(0.5f), JeuTotal::StateStart);
+    EXPECT_EQ(game->getElapsed(), 0.0);
+    EXPECT_EQ(game->getRunners().size(), 0u);
+    EXPECT_EQ(game->getGroup(), nullptr);
+    EXPECT_EQ(JeuTotal::spawnCounter, spawnCounter) << "a restart keeps the spawn counter";
+    ASSERT_NE(game->getHero(), nullptr);
+    EXPECT_EQ(game->getHero()->getState(), Sarna::RunningMan::Running);
+    EXPECT_EQ(game->getHeroNode()->getPosition(), Ogre::Vector3(0.0f, 2.5f, 0.0f));
+
+    EXPECT_EQ(frame(0.5f), JeuTotal::StateStart) << "the start screen needs a new press";
+    expectPictures(true, false, false);
+}
+
+TEST_F(ControllerScreens, EmptyLibraryShowsOneMessageAndEndsAtFirstUpdate)
+{
+    createGame({});
+    ASSERT_EQ(messageBoxes.size(), 1u);
+    EXPECT_EQ(messageBoxes[0].text, "TAILLE LIBRARY TRAJECTOIRES = 0!");
+    EXPECT_EQ(messageBoxes[0].caption, "Probleme!");
+    EXPECT_EQ(messageBoxes[0].type, MB_OK);
+    // Construction still completes.
+    EXPECT_NE(game->getHero(), nullptr);
+    expectPictures(true, false, false);
+
+    keyboard.press(OIS::KC_SPACE);
+    EXPECT_EQ(frame(0.1f), 0);
+    EXPECT_EQ(game->getState(), JeuTotal::StateStart);
+    EXPECT_EQ(messageBoxes.size(), 1u);
+}
+
+TEST_F(ControllerScreens, MissingLibraryFileCountsAsEmpty)
+{
+    game = std::make_unique<JeuTotal>(sceneManager, &keyboard);
+    EXPECT_EQ(messageBoxes.size(), 1u);
+    EXPECT_EQ(frame(0.1f), 0);
+}
+
+TEST_F(ControllerScreens, LibraryIsCentredOnTheDrawingOrigin)
+{
+    createGame({standingTrajectory("a", 250.0f, 350.0f, 100.0), standingTrajectory("b", 0.0f, 700.0f, 100.0)});
+    ASSERT_TRUE(messageBoxes.empty());
+    const Trajectory a = game->getLibrary().getTraj(0);
+    const Trajectory b = game->getLibrary().getTraj(1);
+    EXPECT_EQ(a.getTrackPos().front().px, 0.0f);
+    EXPECT_EQ(a.getTrackPos().front().py, 0.0f);
+    EXPECT_EQ(b.getTrackPos().front().px, -250.0f);
+    EXPECT_EQ(b.getTrackPos().front().py, 350.0f);
+}
+
+TEST_F(ControllerScreens, DestroyedControllerLeavesNothingInTheScene)
+{
+    const std::size_t entitiesBefore = entityCount();
+    const std::size_t nodesBefore = rootChildCount();
+    createGame({kFarAway, standingTrajectory("near", 260.0f, 360.0f, 3000.0)});
+    startPlaying(0.1f);
+    runUntil([&] { return game->getRunners().size() >= 3; }, 0.1f, 100);
+    ASSERT_GE(game->getRunners().size(), 3u);
+    ASSERT_TRUE(sceneManager->hasSceneNode("Hero"));
+
+    game.reset();
+    EXPECT_EQ(entityCount(), entitiesBefore);
+    EXPECT_EQ(rootChildCount(), nodesBefore);
+    EXPECT_FALSE(sceneManager->hasSceneNode("Hero"));
+    EXPECT_FALSE(sceneManager->hasEntity("Hero"));
+    EXPECT_EQ(Sarna::TimedObject::registeredByNumber(), 0u);
+    EXPECT_EQ(Sarna::TimedObject::registeredByObject(), 0u);
+}
+
+} // namespace
