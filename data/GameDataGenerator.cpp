@@ -1,0 +1,77 @@
+#include "GameDataGenerator.h"
+
+#include "DefaultLibraryBuilder.h"
+#include "FigureMeshWriter.h"
+#include "MaterialScriptWriter.h"
+#include "PicturePainter.h"
+#include "SandTexturePainter.h"
+#include "SkyBoxPainter.h"
+
+#include <CImg.h>
+#include <OgreLogManager.h>
+
+namespace
+{
+void report(const std::string& line)
+{
+    Ogre::LogManager::getSingleton().logMessage(line);
+}
+
+bool saveJpeg(const cimg_library::CImg<unsigned char>& image, const std::string& path)
+{
+    try
+    {
+        image.save_jpeg(path.c_str(), GameDataGenerator::kJpegQuality);
+    }
+    catch (const cimg_library::CImgException& error)
+    {
+        report("cannot write " + path + ": " + error.what());
+        return false;
+    }
+    report("written " + path);
+    return true;
+}
+} // namespace
+
+bool GameDataGenerator::run(const std::string& mediaDirectory, const std::string& runDirectory)
+{
+    // CImg would print its own messages for errors we already report.
+    cimg_library::cimg::exception_mode(0);
+    bool written = FigureMeshWriter::write(mediaDirectory);
+    written =
+        MaterialScriptWriter::write(mediaDirectory, SandTexturePainter::kFileName, SkyBoxPainter::kCubeName) && written;
+    written = writeTextures(mediaDirectory) && written;
+    written = writePictures(mediaDirectory) && written;
+    written = writeLibrary(runDirectory) && written;
+    report(written ? "game data written" : "game data incomplete");
+    return written;
+}
+
+bool GameDataGenerator::writeTextures(const std::string& mediaDirectory)
+{
+    bool written =
+        saveJpeg(SandTexturePainter::paint(kGroundSize), mediaDirectory + "/" + SandTexturePainter::kFileName);
+    for (int face = 0; face < SkyBoxPainter::kFaceCount; ++face)
+    {
+        written = saveJpeg(SkyBoxPainter::paintFace(face, kSkyFaceSize),
+                           mediaDirectory + "/" + SkyBoxPainter::faceFileName(face)) &&
+                  written;
+    }
+    return written;
+}
+
+bool GameDataGenerator::writePictures(const std::string& mediaDirectory)
+{
+    bool written = true;
+    for (auto screen : {PicturePainter::Screen::Start, PicturePainter::Screen::Won, PicturePainter::Screen::Lost})
+    {
+        written =
+            saveJpeg(PicturePainter::paint(screen), mediaDirectory + "/" + PicturePainter::fileName(screen)) && written;
+    }
+    return written;
+}
+
+bool GameDataGenerator::writeLibrary(const std::string& runDirectory)
+{
+    return DefaultLibraryBuilder::build().outPutToFile(runDirectory + "/" + DefaultLibraryBuilder::kFileName);
+}
