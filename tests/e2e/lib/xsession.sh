@@ -2,6 +2,7 @@
 # Shared helpers for end-to-end tests in a private X server. Source this file, then call xs_start.
 #
 #   xs_start                      starts Xvfb on a free display, exports DISPLAY, cleans up on exit
+#   xs_start_wm                   starts openbox (for tests that need a window manager, e.g. closing windows)
 #   xs_track PID                  kills PID's process group (or PID) at cleanup
 #   xs_wait_window NAME [SECS]    prints the id of the viewable window titled NAME once it is there
 #   xs_wait_window_gone NAME [S]  waits until no viewable window is titled NAME
@@ -52,7 +53,8 @@ xs_start()
     XS_TMP="$(mktemp -d /tmp/xsession-XXXXXX)"
     trap 'status=$?; xs_cleanup; exit $status' EXIT
     trap 'exit 130' INT TERM
-    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$XS_TMP/display" >/dev/null 2>"$XS_TMP/xvfb.log" &
+    # -noreset: the server would otherwise reset when its last client leaves, refusing connections meanwhile.
+    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset 3>"$XS_TMP/display" >/dev/null 2>"$XS_TMP/xvfb.log" &
     XS_XVFB_PID=$!
     local scriptPid=$$
     # Watchdog: stops the X server once this script is gone, however it ended.
@@ -64,6 +66,16 @@ xs_start()
     xs_wait_until 10 test -s "$XS_TMP/display" || xs_fail "Xvfb did not start: $(cat "$XS_TMP/xvfb.log")"
     export DISPLAY=":$(head -n1 "$XS_TMP/display")"
     xs_wait_until 10 xdpyinfo >/dev/null 2>&1 || xs_fail "X server $DISPLAY does not answer"
+}
+
+xs_start_wm()
+{
+    openbox --sm-disable >"$XS_TMP/openbox.log" 2>&1 &
+    xs_track $!
+    xs_wait_until 20 wmctrl -m >/dev/null 2>&1 || xs_fail "openbox did not start: $(cat "$XS_TMP/openbox.log")"
+    # openbox announces itself before it is done starting; a window mapped in that time was seen never to be
+    # shown, leaving CImg waiting for its first expose.
+    sleep 1
 }
 
 xs_wait_until()
