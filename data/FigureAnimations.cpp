@@ -174,7 +174,8 @@ void FigureAnimations::addAnimation(Ogre::Skeleton& skeleton, const char* name, 
         for (int key = 0; key <= keyFrames; ++key)
         {
             const float time = length * static_cast<float>(key) / static_cast<float>(keyFrames);
-            const BoneOffset& offset = poseAt(time)[static_cast<FigureBone>(bone)];
+            const FigurePose pose = poseAt(time);
+            const BoneOffset& offset = pose[static_cast<FigureBone>(bone)];
             Ogre::TransformKeyFrame* frame = track->createNodeKeyFrame(time);
             frame->setRotation(rotationOf(offset));
             frame->setTranslate(offset.translate);

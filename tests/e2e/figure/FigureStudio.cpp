@@ -1,0 +1,158 @@
+#include "FigureStudio.h"
+
+#include <Ogre.h>
+
+#include <vector>
+
+namespace
+{
+/// Raise of the man's node, as the game gives it, so that his soles touch the ground at y = 0.
+constexpr float kNodeHeight = 2.5f;
+const Ogre::ColourValue kSettingBackground(0.2f, 0.2f, 0.3f);
+} // namespace
+
+FigureStudio::FigureStudio(const std::string& pluginDirectory, const std::string& mediaDirectory)
+{
+    logManager = std::make_unique<Ogre::LogManager>();
+    logManager->createLog("figure-strip.log", true, false, false);
+    root = std::make_unique<Ogre::Root>("", "", "");
+    try
+    {
+        root->loadPlugin(pluginDirectory + "/RenderSystem_GL");
+        root->loadPlugin(pluginDirectory + "/Codec_STBI");
+        Ogre::RenderSystem* renderSystem = root->getRenderSystemByName("OpenGL Rendering Subsystem");
+        renderSystem->setConfigOption("Fixed Pipeline Enabled", "Yes");
+        renderSystem->setConfigOption("Full Screen", "No");
+        root->setRenderSystem(renderSystem);
+        root->initialise(false);
+        window = root->createRenderWindow("Figure strip", kWidth, kHeight, false);
+        window->setAutoUpdated(false);
+
+        auto& resources = Ogre::ResourceGroupManager::getSingleton();
+        resources.addResourceLocation("/usr/share/OGRE/Media/ShadowVolume", "FileSystem", "OgreInternal");
+        resources.addResourceLocation(mediaDirectory, "FileSystem", "General");
+        resources.initialiseAllResourceGroups();
+        buildScene();
+        ready = true;
+    }
+    catch (const Ogre::Exception& error)
+    {
+        logManager->logMessage("figure studio: " + error.getFullDescription());
+    }
+}
+
+FigureStudio::~FigureStudio()
+{
+    root.reset();
+    logManager.reset();
+}
+
+void FigureStudio::buildScene()
+{
+    sceneManager = root->createSceneManager("DefaultSceneManager", "figureStudio");
+    sceneManager->setShadowTechnique(Ogre::SHADOWTYPE_TEXTURE_MODULATIVE);
+    sceneManager->setShadowColour(Ogre::ColourValue(0.4f, 0.2f, 0.2f));
+    sceneManager->setShadowTextureSize(1024);
+    sceneManager->setAmbientLight(Ogre::ColourValue(0.5f, 0.5f, 0.5f));
+
+    Ogre::Light* light = sceneManager->createLight("sun");
+    light->setType(Ogre::Light::LT_DIRECTIONAL);
+    light->setDiffuseColour(0.8f, 0.8f, 0.8f);
+    light->setSpecularColour(1.0f, 1.0f, 0.0f);
+    Ogre::SceneNode* lightNode = sceneManager->getRootSceneNode()->createChildSceneNode();
+    lightNode->attachObject(light);
+    lightNode->setDirection(Ogre::Vector3(-0.4f, -0.8f, 0.2f), Ogre::Node::TS_WORLD);
+
+    Ogre::Camera* camera = sceneManager->createCamera("studioCamera");
+    camera->setNearClipDistance(0.5f);
+    camera->setFarClipDistance(8000.0f);
+    camera->setFOVy(Ogre::Degree(38.0f));
+    cameraNode = sceneManager->getRootSceneNode()->createChildSceneNode();
+    cameraNode->attachObject(camera);
+    viewport = window->addViewport(camera);
+    camera->setAspectRatio(static_cast<float>(kWidth) / static_cast<float>(kHeight));
+
+    Ogre::Plane plane(Ogre::Vector3::UNIT_Y, 0.0f);
+    Ogre::MeshManager::getSingleton().createPlane("studioGround", Ogre::RGN_DEFAULT, plane, 200.0f, 200.0f, 30, 30,
+                                                  true, 1, 5.0f, 5.0f, Ogre::Vector3::UNIT_Z);
+    Ogre::Entity* ground = sceneManager->createEntity("studioGround");
+    ground->setMaterialName("TerrainSarnavel");
+    ground->setCastShadows(false);
+    groundNode = sceneManager->getRootSceneNode()->createChildSceneNode();
+    groundNode->attachObject(ground);
+
+    figure = sceneManager->createEntity("man", "Ogre.mesh");
+    figure->setCastShadows(true);
+    Ogre::SceneNode* manNode = sceneManager->getRootSceneNode()->createChildSceneNode();
+    manNode->translate(0.0f, kNodeHeight, 0.0f);
+    manNode->attachObject(figure);
+}
+
+void FigureStudio::showSetting(bool inSetting)
+{
+    groundNode->setVisible(inSetting);
+    sceneManager->setShadowTechnique(inSetting ? Ogre::SHADOWTYPE_TEXTURE_MODULATIVE : Ogre::SHADOWTYPE_NONE);
+    if (inSetting)
+        sceneManager->setSkyBox(true, "Examples/EveningSkyBox", 5000.0f);
+    else
+        sceneManager->setSkyBox(false, "");
+    const Ogre::ColourValue plain(kBackground[0] / 255.0f, kBackground[1] / 255.0f, kBackground[2] / 255.0f);
+    viewport->setBackgroundColour(inSetting ? kSettingBackground : plain);
+    // Measured exactly from the man's left at his own height, so that lying down shows as flat; shown from
+    // slightly above and ahead, as a person would look at him.
+    cameraNode->setPosition(inSetting ? Ogre::Vector3(8.0f, 2.8f, 6.5f) : Ogre::Vector3(14.0f, 1.6f, 1.6f));
+    cameraNode->lookAt(Ogre::Vector3(0.0f, 1.4f, inSetting ? 2.0f : 1.6f), Ogre::Node::TS_WORLD);
+}
+
+FigureStudio::Frame FigureStudio::render(const std::string& animation, float time, bool inSetting)
+{
+    Ogre::AnimationStateSet* states = figure->getAllAnimationStates();
+    for (const auto& entry : states->getAnimationStates())
+        entry.second->setEnabled(false);
+    Ogre::AnimationState* state = figure->getAnimationState(animation);
+    state->setEnabled(true);
+    state->setLoop(false);
+    state->setTimePosition(time);
+    showSetting(inSetting);
+
+    // The frame events first, so shadow textures and the skinned pose are current for this frame.
+    root->renderOneFrame();
+    viewport->update();
+    Frame frame = capture();
+    window->swapBuffers();
+    return frame;
+}
+
+FigureStudio::Frame FigureStudio::capture()
+{
+    std::vector<unsigned char> pixels(static_cast<std::size_t>(kWidth) * kHeight * 3);
+    const Ogre::PixelBox box(kWidth, kHeight, 1, Ogre::PF_BYTE_RGB, pixels.data());
+    window->copyContentsToMemory(box, box);
+    Frame frame(kWidth, kHeight, 1, 3);
+    cimg_forXYC(frame, x, y, c)
+    {
+        frame(x, y, 0, c) = pixels[(static_cast<std::size_t>(y) * kWidth + x) * 3 + c];
+    }
+    return frame;
+}
+
+bool FigureStudio::savePng(const Frame& image, const std::string& fileName)
+{
+    std::vector<unsigned char> pixels(static_cast<std::size_t>(image.width()) * image.height() * 3);
+    cimg_forXYC(image, x, y, c)
+    {
+        pixels[(static_cast<std::size_t>(y) * image.width() + x) * 3 + c] = image(x, y, 0, c);
+    }
+    try
+    {
+        Ogre::Image png;
+        png.loadDynamicImage(pixels.data(), image.width(), image.height(), Ogre::PF_BYTE_RGB);
+        png.save(fileName);
+    }
+    catch (const Ogre::Exception& error)
+    {
+        Ogre::LogManager::getSingleton().logMessage("figure strip not saved: " + error.getFullDescription());
+        return false;
+    }
+    return true;
+}
