@@ -6,33 +6,52 @@
 #include <OgreLogManager.h>
 
 #include <memory>
+#include <string>
 
-// Brings the engine up step by step, runs the game and tears everything down; any engine exception ends
-// the sequence here and is logged.
+namespace
+{
+void startAndRun(AppliOgreFromScratch& appli)
+{
+    appli.setupLog("OgreTutos.log");
+    appli.setupRoot();
+    appli.loadPlugins("plugins.cfg");
+    if (appli.setupWindow("tutos_Ogre"))
+    {
+        appli.setupResources("resources.cfg");
+        appli.setupInput();
+        runScene(appli);
+    }
+}
+
+void logLine(const std::string& message)
+{
+    if (Ogre::LogManager* logManager = Ogre::LogManager::getSingletonPtr())
+    {
+        logManager->logMessage(message, Ogre::LML_NORMAL, false);
+    }
+}
+} // namespace
+
+// Brings the engine up step by step, runs the game and tears everything down. An engine exception ends the
+// sequence; its description is logged after the teardown.
 int WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
 {
+    auto appli = std::make_unique<AppliOgreFromScratch>();
+    bool failed = false;
+    std::string failure;
     try
     {
-        auto appli = std::make_unique<AppliOgreFromScratch>();
-        appli->setupLog("OgreTutos.log");
-        appli->setupRoot();
-        appli->loadPlugins("plugins.cfg");
-        if (appli->setupWindow("tutos_Ogre"))
-        {
-            appli->setupResources("resources.cfg");
-            appli->setupInput();
-            runScene(*appli);
-        }
-        appli.reset();
-        Ogre::LogManager::getSingleton().logMessage("Ended!", Ogre::LML_NORMAL, false);
+        startAndRun(*appli);
     }
     catch (Ogre::Exception& exception)
     {
-        if (Ogre::LogManager* logManager = Ogre::LogManager::getSingletonPtr())
-        {
-            logManager->logMessage(exception.getFullDescription(), Ogre::LML_NORMAL, false);
-        }
+        // The description points into the code that threw, which may be a plug-in that the teardown
+        // unloads: read it while the engine is still up.
+        failed = true;
+        failure = exception.getFullDescription();
     }
+    appli.reset();
+    logLine(failed ? failure : std::string("Ended!"));
     delete Ogre::LogManager::getSingletonPtr();
     return 0;
 }
