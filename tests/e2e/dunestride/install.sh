@@ -1,0 +1,51 @@
+#!/usr/bin/env bash
+# Installs the build into a fresh prefix and starts the installed game through its launcher: the player's
+# folder is made from the installed defaults, the game runs there (dialog cancelled), and the player's own
+# files survive the next start. Usage: install.sh BUILD_DIR
+set -uo pipefail
+here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
+source "$here/../lib/xsession.sh"
+source "$here/dunestride-session.sh"
+buildDir="$1"
+
+DS_DIR="$DS_ARTIFACTS/install"
+rm -rf "$DS_DIR"
+mkdir -p "$DS_DIR"
+prefix="$DS_DIR/prefix"
+cmake --install "$buildDir" --prefix "$prefix" >"$DS_DIR/install.log" 2>&1 || xs_fail "cmake --install failed: $(tail -5 "$DS_DIR/install.log")"
+
+for file in bin/dunestride bin/pathsketch libexec/dunestride/dunestride libexec/dunestride/pathsketch; do
+    [ -x "$prefix/$file" ] || xs_fail "not installed as a program: $file"
+done
+for file in ogre.cfg plugins.cfg library1.xml resources.cfg.in media/Ogre.mesh media/Ogre.skeleton \
+    media/Debut.jpg media/Win.jpg media/Lost.jpg; do
+    [ -f "$prefix/share/dunestride/$file" ] || xs_fail "not installed: share/dunestride/$file"
+done
+
+export XDG_DATA_HOME="$DS_DIR/data home"
+folder="$XDG_DATA_HOME/dunestride"
+
+xs_start
+ds_start_wm
+(exec setsid "$prefix/bin/dunestride" >"$DS_DIR/stdout.txt" 2>&1) &
+DS_PID=$!
+xs_track "$DS_PID"
+ds_answer_dialog cancel
+ds_wait_exit 30
+[ "$DS_STATUS" -eq 0 ] || xs_fail "exit code $DS_STATUS"
+
+for file in ogre.cfg plugins.cfg library1.xml resources.cfg OgreTutos.log; do
+    [ -f "$folder/$file" ] || xs_fail "the player's folder lacks $file"
+done
+grep -qxF "FileSystem=$prefix/share/dunestride/media" "$folder/resources.cfg" || xs_fail "resources.cfg: $(cat "$folder/resources.cfg")"
+grep -q "Ended!$" "$folder/OgreTutos.log" || xs_fail "the launched game did not end normally"
+
+# A second start keeps what the player changed.
+echo '<Trajectories/>' >"$folder/library1.xml"
+(exec setsid "$prefix/bin/dunestride" >>"$DS_DIR/stdout.txt" 2>&1) &
+DS_PID=$!
+xs_track "$DS_PID"
+ds_answer_dialog cancel
+ds_wait_exit 30
+grep -qxF '<Trajectories/>' "$folder/library1.xml" || xs_fail "the player's library was overwritten"
+echo "PASS install"
