@@ -106,6 +106,11 @@ int runSystemCommand(const char* command)
     {
         return pauseConsole(stdin, stdout);
     }
+    if (command == nullptr)
+    {
+        // Asks whether a command processor is there, as system(nullptr) does.
+        return std::system(nullptr);
+    }
     std::fflush(nullptr);
     return exitStatusOf(std::system(command));
 }

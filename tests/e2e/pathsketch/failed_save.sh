@@ -10,6 +10,10 @@ if [ "$(id -u)" = 0 ]; then
     # root writes anywhere: run the program as nobody, for whom the root-owned folder is read-only
     chmod 755 "$XS_TMP/run/locked"
     chmod 777 "$XS_TMP/run"
+    # The build tree may sit in a folder nobody cannot enter: run a copy of the program.
+    cp "$PATHSKETCH" "$XS_TMP/pathsketch"
+    chmod a+rx "$XS_TMP" "$XS_TMP/pathsketch"
+    PATHSKETCH="$XS_TMP/pathsketch"
     ps_start setpriv --reuid=nobody --regid=nogroup --clear-groups
 else
     chmod 555 "$XS_TMP/run/locked"
