@@ -17,6 +17,7 @@ constexpr int kDyingKeyFrames = 40;
 
 /// How far the front of the body (toes, nose) reaches ahead of the spine; lifted so it lies on the ground.
 constexpr float kFrontDepth = 0.26f;
+constexpr float kRollOverLift = 0.15f;
 
 float smooth(float edge0, float edge1, float t)
 {
@@ -68,7 +69,7 @@ FigurePose hitPose()
 FigurePose buckledPose()
 {
     FigurePose pose;
-    pose[BoneHips].translate = Ogre::Vector3(0.0f, -0.32f, 0.0f);
+    pose[BoneHips].translate = Ogre::Vector3(0.0f, -0.24f, 0.0f);
     pose[BoneChest].pitch = 30.0f;
     pose[BoneChest].roll = 6.0f;
     pose[BoneHead].pitch = 25.0f;
@@ -80,25 +81,26 @@ FigurePose buckledPose()
     pose[BoneForeArmRight].pitch = -20.0f;
     pose[BoneThighLeft].pitch = -40.0f;
     pose[BoneShinLeft].pitch = 65.0f;
-    pose[BoneFootLeft].pitch = -20.0f;
+    pose[BoneFootLeft].pitch = -25.0f;
     pose[BoneThighRight].pitch = -30.0f;
     pose[BoneShinRight].pitch = 55.0f;
-    pose[BoneFootRight].pitch = -20.0f;
+    pose[BoneFootRight].pitch = -25.0f;
     return pose;
 }
 
-/// Face down, arms spread above the head, face turned aside. The root's turn and lift are set by dyingPose.
+/// Face down, one arm stretched out above the head, the other along the side, face turned aside. The root's turn and
+/// lift are set by dyingPose.
 FigurePose lyingPose()
 {
     FigurePose pose;
     pose[BoneHead].yaw = 65.0f;
     pose[BoneHead].pitch = -15.0f;
-    pose[BoneUpperArmLeft].pitch = -150.0f;
-    pose[BoneUpperArmLeft].roll = 35.0f;
-    pose[BoneUpperArmRight].pitch = -95.0f;
-    pose[BoneUpperArmRight].roll = -60.0f;
-    pose[BoneForeArmLeft].pitch = -15.0f;
-    pose[BoneForeArmRight].pitch = -40.0f;
+    pose[BoneUpperArmLeft].pitch = -172.0f;
+    pose[BoneUpperArmLeft].roll = 25.0f;
+    pose[BoneUpperArmRight].pitch = 12.0f;
+    pose[BoneUpperArmRight].roll = -18.0f;
+    pose[BoneForeArmLeft].pitch = 5.0f;
+    pose[BoneForeArmRight].pitch = 8.0f;
     pose[BoneThighLeft].roll = 8.0f;
     pose[BoneThighRight].roll = -6.0f;
     pose[BoneShinRight].pitch = 25.0f;
@@ -115,7 +117,7 @@ FigurePose FigureAnimations::runPose(float t)
     const float c = std::cos(phase);
     // Left leg forward when s > 0; each knee folds most while its leg swings forward (c > 0 for the left).
     FigurePose pose;
-    pose[BoneHips].translate = Ogre::Vector3(0.0f, -0.03f - 0.06f * std::cos(2.0f * phase), 0.0f);
+    pose[BoneHips].translate = Ogre::Vector3(0.0f, 0.02f - 0.05f * std::cos(2.0f * phase), 0.0f);
     pose[BoneHips].yaw = -6.0f * s;
     pose[BoneChest].pitch = 12.0f;
     pose[BoneChest].yaw = 10.0f * s;
@@ -126,8 +128,11 @@ FigurePose FigureAnimations::runPose(float t)
     pose[BoneThighRight].pitch = 38.0f * s;
     pose[BoneShinLeft].pitch = 12.0f + 80.0f * std::pow(std::max(0.0f, c), 1.5f);
     pose[BoneShinRight].pitch = 12.0f + 80.0f * std::pow(std::max(0.0f, -c), 1.5f);
-    pose[BoneFootLeft].pitch = 25.0f * std::max(0.0f, -s) - 10.0f * std::max(0.0f, s);
-    pose[BoneFootRight].pitch = 25.0f * std::max(0.0f, s) - 10.0f * std::max(0.0f, -s);
+    // Soles stay level with the ground while a foot carries the body, toes push off behind, lift in front.
+    pose[BoneFootLeft].pitch = -(pose[BoneThighLeft].pitch + pose[BoneShinLeft].pitch) * 0.8f +
+                               30.0f * std::max(0.0f, -s) - 10.0f * std::max(0.0f, s);
+    pose[BoneFootRight].pitch = -(pose[BoneThighRight].pitch + pose[BoneShinRight].pitch) * 0.8f +
+                                30.0f * std::max(0.0f, s) - 10.0f * std::max(0.0f, -s);
 
     // Arms swing against the legs, elbows bent, folding more on the forward swing.
     pose[BoneUpperArmLeft].pitch = 40.0f * s;
@@ -151,8 +156,11 @@ FigurePose FigureAnimations::dyingPose(float t)
     const float rebound = 5.0f * std::sin(Ogre::Math::PI * std::clamp((time - 1.55f) / 0.35f, 0.0f, 1.0f));
     const float angle = 90.0f * fall * fall - rebound;
     pose[BoneRoot].pitch = angle;
-    // The root pivots at the soles; lifting it keeps the front of the body above the ground as it tips over.
-    pose[BoneRoot].translate = Ogre::Vector3(0.0f, kFrontDepth * std::sin(Ogre::Math::DegreesToRadians(angle)), 0.0f);
+    // The root pivots at the soles; lifting it keeps the front of the body above the ground as it tips over,
+    // and a little more half way, where the body rolls over the toes rather than the heels.
+    const float radians = Ogre::Math::DegreesToRadians(angle);
+    pose[BoneRoot].translate =
+        Ogre::Vector3(0.0f, kFrontDepth * std::sin(radians) + kRollOverLift * std::sin(2.0f * radians), 0.0f);
     return pose;
 }
 

@@ -28,8 +28,8 @@ const Ogre::String& group()
     return Ogre::ResourceGroupManager::DEFAULT_RESOURCE_GROUP_NAME;
 }
 
-/// Room for every pose of both animations: the man lying face down reaches about 4 units ahead of his feet.
-const Ogre::AxisAlignedBox kAnimatedBounds(-1.6f, -2.6f, -1.6f, 1.6f, 1.8f, 4.4f);
+/// Room for every pose of both animations: the man lying face down reaches about 4.5 units ahead of his feet.
+const Ogre::AxisAlignedBox kAnimatedBounds(-1.6f, -2.7f, -1.6f, 1.6f, 1.9f, 4.8f);
 
 float farthestCornerDistance(const Ogre::AxisAlignedBox& box)
 {
