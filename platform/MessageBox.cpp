@@ -44,20 +44,31 @@ MessageBoxResponder& responderSlot()
     return responder;
 }
 
+// The id of the chosen button, or -1 when the dialog was closed or could not be shown.
+int showDialog(const MessageBoxRequest& request, const SDL_MessageBoxButtonData* buttons, int buttonCount)
+{
+    const SDL_MessageBoxData data = {SDL_MESSAGEBOX_INFORMATION,
+                                     nullptr,
+                                     request.caption.c_str(),
+                                     request.text.c_str(),
+                                     buttonCount,
+                                     buttons,
+                                     nullptr};
+    int buttonId = -1;
+    if (SDL_ShowMessageBox(&data, &buttonId) != 0)
+    {
+        return -1;
+    }
+    return buttonId;
+}
+
 int showYesNoDialog(const MessageBoxRequest& request)
 {
     const SDL_MessageBoxButtonData buttons[] = {
         {SDL_MESSAGEBOX_BUTTON_RETURNKEY_DEFAULT, kButtonFirst, "Yes"},
         {SDL_MESSAGEBOX_BUTTON_ESCAPEKEY_DEFAULT, kButtonSecond, "No"},
     };
-    const SDL_MessageBoxData data = {
-        SDL_MESSAGEBOX_INFORMATION, nullptr, request.caption.c_str(), request.text.c_str(), 2, buttons, nullptr};
-    int buttonId = -1;
-    if (SDL_ShowMessageBox(&data, &buttonId) != 0)
-    {
-        return kClosedOrFailed;
-    }
-    return answerForButton(MB_YESNO, buttonId);
+    return answerForButton(MB_YESNO, showDialog(request, buttons, 2));
 }
 
 int showOkDialog(const MessageBoxRequest& request)
@@ -65,14 +76,7 @@ int showOkDialog(const MessageBoxRequest& request)
     const SDL_MessageBoxButtonData buttons[] = {
         {SDL_MESSAGEBOX_BUTTON_RETURNKEY_DEFAULT | SDL_MESSAGEBOX_BUTTON_ESCAPEKEY_DEFAULT, kButtonFirst, "OK"},
     };
-    const SDL_MessageBoxData data = {
-        SDL_MESSAGEBOX_INFORMATION, nullptr, request.caption.c_str(), request.text.c_str(), 1, buttons, nullptr};
-    int buttonId = -1;
-    if (SDL_ShowMessageBox(&data, &buttonId) != 0)
-    {
-        return kClosedOrFailed;
-    }
-    return answerForButton(MB_OK, buttonId);
+    return answerForButton(MB_OK, showDialog(request, buttons, 1));
 }
 
 int answer(const MessageBoxRequest& request)

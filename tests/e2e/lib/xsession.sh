@@ -46,6 +46,7 @@ xs_cleanup()
 xs_track()
 {
     XS_PIDS+=("$1")
+    echo "$1" >>"$XS_TMP/pids"
 }
 
 xs_start()
@@ -61,7 +62,13 @@ xs_start()
     (
         trap '' TERM INT
         while kill -0 "$scriptPid" 2>/dev/null; do sleep 1; done
+        if [ -f "$XS_TMP/pids" ]; then
+            while read -r pid; do
+                kill -KILL -- "-$pid" 2>/dev/null || kill -KILL "$pid" 2>/dev/null
+            done <"$XS_TMP/pids"
+        fi
         kill -TERM "$XS_XVFB_PID" 2>/dev/null
+        rm -rf "$XS_TMP"
     ) >/dev/null 2>&1 </dev/null &
     xs_wait_until 10 test -s "$XS_TMP/display" || xs_fail "Xvfb did not start: $(cat "$XS_TMP/xvfb.log")"
     export DISPLAY=":$(head -n1 "$XS_TMP/display")"
