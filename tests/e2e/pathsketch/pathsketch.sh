@@ -114,10 +114,16 @@ ps_answer()
     ps_move 480 680
 }
 
+# A pass that is still busy when the key goes down misses that event; the pointer move while the key is held
+# gives the program a second event that finds the key down.
 ps_hold()
 {
     ps_move 470 680
-    xs_hold_key "$1"
+    xdotool keydown "$1"
+    sleep 0.15
+    ps_move 471 680
+    sleep 0.15
+    xdotool keyup "$1"
     sleep 0.2
 }
 
