@@ -1,8 +1,13 @@
 #include "EngineFixture.h"
 #include "game/logic/RunningMan.h"
 
+#include <OgreMaterialManager.h>
+#include <OgrePass.h>
 #include <OgreSceneManager.h>
+#include <OgreTechnique.h>
 #include <Overlay/OgreOverlay.h>
+#include <Overlay/OgreOverlayContainer.h>
+#include <Overlay/OgreOverlayManager.h>
 
 namespace
 {
@@ -69,6 +74,40 @@ TEST_F(ControllerScreens, WonScreenWaitsForReleaseThenRestartsWithFreshGame)
 
     EXPECT_EQ(frame(0.5f), JeuTotal::StateStart) << "the start screen needs a new press";
     expectPictures(true, false, false);
+}
+
+TEST_F(ControllerScreens, EachScreenIsOneOpaquePictureOverTheWholeView)
+{
+    createGame({kFarAway});
+    const struct
+    {
+        const Ogre::Overlay* overlay;
+        const char* name;
+        const char* material;
+        const char* image;
+    } screens[] = {{game->getOverlayWin(), "Overlay/Win", "Win", "Win.jpg"},
+                   {game->getOverlayLost(), "Overlay/Lost", "Lost", "Lost.jpg"},
+                   {game->getOverlayDebut(), "Overlay/Debut", "Debut", "Debut.jpg"}};
+    for (const auto& screen : screens)
+    {
+        Ogre::Overlay* overlay = Ogre::OverlayManager::getSingleton().getByName(screen.name);
+        ASSERT_EQ(overlay, screen.overlay);
+        Ogre::OverlayContainer* panel = overlay->getChild(std::string(screen.name) + "/SuperContainer");
+        ASSERT_NE(panel, nullptr) << screen.name;
+        EXPECT_EQ(panel->getTypeName(), "Panel");
+        EXPECT_EQ(panel->getParameter("transparent"), "false");
+        EXPECT_TRUE(panel->isVisible());
+        EXPECT_EQ(panel->getWidth(), 1.0f);
+        EXPECT_EQ(panel->getHeight(), 1.0f);
+        EXPECT_EQ(panel->getMaterialName(), screen.material);
+
+        Ogre::MaterialPtr material = Ogre::MaterialManager::getSingleton().getByName(screen.material);
+        ASSERT_TRUE(material) << screen.material;
+        const Ogre::Pass* pass = material->getTechnique(0)->getPass(0);
+        EXPECT_FALSE(pass->getDepthWriteEnabled());
+        ASSERT_EQ(pass->getNumTextureUnitStates(), 1u);
+        EXPECT_EQ(pass->getTextureUnitState(0)->getTextureName(), screen.image);
+    }
 }
 
 TEST_F(ControllerScreens, EmptyLibraryShowsOneMessageAndEndsAtFirstUpdate)
