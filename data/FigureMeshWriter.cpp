@@ -112,12 +112,16 @@ bool exportFiles(const Ogre::MeshPtr& mesh, const Ogre::SkeletonPtr& skeleton, c
 
 bool FigureMeshWriter::write(const std::string& directory)
 {
+    // Marked loaded before it gets any content: only a loaded resource frees its bones, sub-meshes and buffers
+    // when it goes.
     Ogre::SkeletonPtr skeleton = Ogre::SkeletonManager::getSingleton().create(kSkeletonName, group(), true);
+    skeleton->load();
     FigureRig::buildBones(*skeleton);
     FigureAnimations::addTo(*skeleton);
 
     const FigureGeometry geometry = FigureModel::build();
     Ogre::MeshPtr mesh = Ogre::MeshManager::getSingleton().createManual(kMeshName, group());
+    mesh->load();
     fillVertexData(*mesh, geometry);
     addSubMeshes(*mesh, geometry);
     // Attached directly: setSkeletonName would try to load the skeleton file.

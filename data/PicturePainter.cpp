@@ -30,12 +30,13 @@ float smooth(float edge0, float edge1, float x)
 /// Coverage of the text, 0..1 per pixel, sized to the text.
 Mask textMask(const std::string& text, int height, bool bold)
 {
-    const unsigned char on[1] = {255};
+    // CImg reads one colour value per channel of the font, which has three.
+    const unsigned char on[3] = {255, 255, 255};
     const auto& font = cimg_library::CImgList<unsigned char>::font(static_cast<unsigned int>(height), true);
     Image glyphs;
     // The text is a format string to CImg; "%s" keeps any percent sign in it literal.
     glyphs.draw_text(0, 0, "%s", on, static_cast<const unsigned char*>(nullptr), 1.0f, &font, text.c_str());
-    Mask mask(glyphs);
+    Mask mask(glyphs.get_channel(0));
     mask /= 255.0f;
     if (bold)
         mask.dilate(std::max(2, height / 28));

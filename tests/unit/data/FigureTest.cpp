@@ -37,6 +37,8 @@ public:
     PosedFigure() : geometry(FigureModel::build())
     {
         skeleton = Ogre::SkeletonManager::getSingleton().create("posed.skeleton", Ogre::RGN_DEFAULT, true);
+        // Loaded while empty, so that it frees its bones and animations when it goes.
+        skeleton->load();
         FigureRig::buildBones(*skeleton);
         FigureAnimations::addTo(*skeleton);
     }

@@ -24,7 +24,9 @@ class GeneratedDataTest : public ::testing::Test
 protected:
     void SetUp() override
     {
-        Ogre::Root::getSingleton().loadPlugin(std::string(OGRE_CODEC_DIR) + "/Codec_STBI");
+        // FreeImage rather than the game's STBI codec: STBI frees its pixels with the wrong deallocator, which
+        // the sanitizer build reports. Both read the same files.
+        Ogre::Root::getSingleton().loadPlugin(std::string(OGRE_CODEC_DIR) + "/Codec_FreeImage");
         auto& resources = Ogre::ResourceGroupManager::getSingleton();
         resources.addResourceLocation(GAME_MEDIA_DIR, "FileSystem", Ogre::RGN_DEFAULT);
         resources.initialiseAllResourceGroups();
