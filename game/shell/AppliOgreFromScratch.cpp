@@ -16,7 +16,10 @@ namespace
 {
 void logLine(const std::string& message)
 {
-    Ogre::LogManager::getSingleton().logMessage(message, Ogre::LML_NORMAL, false);
+    if (Ogre::LogManager* logManager = Ogre::LogManager::getSingletonPtr())
+    {
+        logManager->logMessage(message, Ogre::LML_NORMAL, false);
+    }
 }
 
 // OIS on X11 grabs the session's keyboard and confines the pointer unless told otherwise; the game's
