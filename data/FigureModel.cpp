@@ -12,7 +12,7 @@ const char* const kBelt = "Dunestride/Belt";
 const char* const kTrousers = "Dunestride/Trousers";
 const char* const kShoes = "Dunestride/Shoes";
 
-constexpr int kLimbSides = 7;
+constexpr int kLimbSides = 6;
 constexpr int kTorsoSides = 10;
 } // namespace
 
@@ -45,10 +45,10 @@ FigureGeometry FigureModel::build()
 void FigureModel::addHead(FigureGeometry& geometry)
 {
     geometry.addPrism(kSkin, BoneHead, {0.0f, 0.86f, 0.0f}, {0.085f, 0.085f}, {0.0f, 1.06f, 0.01f}, {0.08f, 0.08f}, 6);
-    geometry.addEllipsoid(kSkin, BoneHead, {0.0f, 1.24f, 0.02f}, {0.19f, 0.25f, 0.21f}, 6, 10);
+    geometry.addEllipsoid(kSkin, BoneHead, {0.0f, 1.24f, 0.02f}, {0.19f, 0.25f, 0.21f}, 5, 9);
     // The hair sits a little back and up, so the face stays free below the hairline.
-    geometry.addEllipsoid(kHair, BoneHead, {0.0f, 1.27f, -0.015f}, {0.205f, 0.25f, 0.22f}, 3, 10, 5.0f, 90.0f);
-    geometry.addEllipsoid(kHair, BoneHead, {0.0f, 1.2f, -0.05f}, {0.2f, 0.22f, 0.18f}, 3, 10, -40.0f, 20.0f);
+    geometry.addEllipsoid(kHair, BoneHead, {0.0f, 1.27f, -0.015f}, {0.205f, 0.25f, 0.22f}, 3, 9, 5.0f, 90.0f);
+    geometry.addEllipsoid(kHair, BoneHead, {0.0f, 1.2f, -0.05f}, {0.2f, 0.22f, 0.18f}, 2, 9, -40.0f, 20.0f);
     for (float side : {-1.0f, 1.0f})
         geometry.addBox(kEyes, BoneHead, {side * 0.085f - 0.03f, 1.25f, 0.17f}, {side * 0.085f + 0.03f, 1.29f, 0.215f});
     geometry.addBox(kSkin, BoneHead, {-0.025f, 1.14f, 0.2f}, {0.025f, 1.22f, 0.255f});
@@ -70,14 +70,14 @@ void FigureModel::addArm(FigureGeometry& geometry, float side)
 {
     const FigureBone upper = side > 0.0f ? BoneUpperArmLeft : BoneUpperArmRight;
     const FigureBone lower = side > 0.0f ? BoneForeArmLeft : BoneForeArmRight;
-    geometry.addEllipsoid(kShirt, upper, {side * 0.38f, 0.8f, 0.0f}, {0.13f, 0.12f, 0.12f}, 4, 8);
+    geometry.addEllipsoid(kShirt, upper, {side * 0.38f, 0.8f, 0.0f}, {0.13f, 0.12f, 0.12f}, 3, 6);
     geometry.addPrism(kShirt, upper, {side * 0.4f, 0.82f, 0.0f}, {0.115f, 0.115f}, {side * 0.43f, 0.4f, 0.0f},
                       {0.1f, 0.1f}, kLimbSides);
     geometry.addPrism(kSkin, upper, {side * 0.43f, 0.42f, 0.0f}, {0.078f, 0.078f}, {side * 0.44f, 0.15f, 0.0f},
                       {0.07f, 0.07f}, kLimbSides);
     geometry.addPrism(kSkin, lower, {side * 0.44f, 0.19f, 0.0f}, {0.07f, 0.07f}, {side * 0.45f, -0.38f, 0.0f},
                       {0.055f, 0.06f}, kLimbSides);
-    geometry.addEllipsoid(kSkin, lower, {side * 0.455f, -0.49f, 0.01f}, {0.05f, 0.11f, 0.075f}, 4, 6);
+    geometry.addEllipsoid(kSkin, lower, {side * 0.455f, -0.49f, 0.01f}, {0.05f, 0.11f, 0.075f}, 3, 5);
 }
 
 void FigureModel::addLeg(FigureGeometry& geometry, float side)

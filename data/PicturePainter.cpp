@@ -155,7 +155,18 @@ int PicturePainter::drawText(Image& image, const std::string& text, int centreX,
                              const unsigned char* colour, bool bold)
 {
     const Mask mask = textMask(text, height, bold);
-    const int left = centreX - mask.width() / 2;
+    return drawMask(image, mask, centreX - mask.width() / 2, top, height, colour);
+}
+
+int PicturePainter::drawTextFrom(Image& image, const std::string& text, int left, int top, int height,
+                                 const unsigned char* colour)
+{
+    return drawMask(image, textMask(text, height, false), left, top, height, colour);
+}
+
+int PicturePainter::drawMask(Image& image, const cimg_library::CImg<float>& mask, int left, int top, int height,
+                             const unsigned char* colour)
+{
     const unsigned char black[3] = {0, 0, 0};
     blendMask(image, mask.get_blur(static_cast<float>(height) / 18.0f), left + kShadowOffset, top + kShadowOffset,
               black, kShadowStrength);
@@ -195,11 +206,14 @@ void PicturePainter::paintStart(Image& image)
     drawKeyCap(image, "G", keysLeft, 328 + key + 8, key, key);
     drawKeyCap(image, "H", keysLeft + key + 8, 328 + key + 8, key, key);
     drawKeyCap(image, "J", keysLeft + 2 * (key + 8), 328 + key + 8, key, key);
-    const int legend = 470;
-    drawText(image, "Y  up", legend, 330, 36, kWhite, false);
-    drawText(image, "H  down", legend, 372, 36, kWhite, false);
-    drawText(image, "G  left", legend, 414, 36, kWhite, false);
-    drawText(image, "J  right", legend, 456, 36, kWhite, false);
+    const int keyColumn = 400;
+    const int wordColumn = 450;
+    const char* const keys[4][2] = {{"Y", "up"}, {"H", "down"}, {"G", "left"}, {"J", "right"}};
+    for (int line = 0; line < 4; ++line)
+    {
+        drawTextFrom(image, keys[line][0], keyColumn, 330 + 42 * line, 36, kHeading);
+        drawTextFrom(image, keys[line][1], wordColumn, 330 + 42 * line, 36, kWhite);
+    }
 
     drawText(image, "CAMERA", centre, 528, 44, kHeading, true);
     drawText(image, "Arrow keys  move", centre, 584, 34, kWhite, false);

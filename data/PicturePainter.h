@@ -37,6 +37,11 @@ private:
     /// Text centred on x with a soft drop shadow; returns the bottom of the text.
     static int drawText(Image& image, const std::string& text, int centreX, int top, int height,
                         const unsigned char* colour, bool bold);
+    /// Text starting at left, with the same shadow; returns the bottom of the text.
+    static int drawTextFrom(Image& image, const std::string& text, int left, int top, int height,
+                            const unsigned char* colour);
+    static int drawMask(Image& image, const cimg_library::CImg<float>& mask, int left, int top, int height,
+                        const unsigned char* colour);
     static void drawKeyCap(Image& image, const std::string& label, int left, int top, int width, int height);
     static void drawSpaceBar(Image& image, int top);
 };

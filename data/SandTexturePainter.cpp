@@ -2,8 +2,6 @@
 
 #include "ValueNoise.h"
 
-#include <OgreMath.h>
-
 #include <algorithm>
 #include <cmath>
 
@@ -13,33 +11,36 @@ const ValueNoise kDuneNoise(11u);
 const ValueNoise kGrainNoise(29u);
 
 /// Sand colours from the shaded lee side to the sunlit crest.
-constexpr float kShadowSand[3] = {0.62f, 0.45f, 0.28f};
-constexpr float kLitSand[3] = {0.95f, 0.82f, 0.60f};
+constexpr float kShadowSand[3] = {0.66f, 0.49f, 0.31f};
+constexpr float kLitSand[3] = {0.96f, 0.84f, 0.63f};
 
-/// A crest profile: gentle windward slope, steeper lee side.
-float duneProfile(float phase)
+/// Wind ripples: a long gentle windward rise and a short steep lee face, phase in cycles.
+float rippleProfile(float phase)
 {
-    const float wave = 0.5f + 0.5f * std::sin(phase);
-    return std::pow(wave, 1.6f);
+    const float x = phase - std::floor(phase);
+    constexpr float crest = 0.78f;
+    const float linear = x < crest ? x / crest : (1.0f - x) / (1.0f - crest);
+    return linear * linear * (3.0f - 2.0f * linear);
 }
 } // namespace
 
 float SandTexturePainter::height(float u, float v)
 {
-    const float twoPi = Ogre::Math::TWO_PI;
-    const float warp = 1.8f * kDuneNoise.tiledFractal(u, v, 3, 3);
-    const float dunes = duneProfile(twoPi * (2.0f * u + 1.0f * v) + 2.0f * twoPi * warp);
-    const float rippleWarp = kDuneNoise.tiledFractal(v, u, 5, 2);
-    const float ripples = 0.5f + 0.5f * std::sin(twoPi * (11.0f * u + 6.0f * v) + 4.0f * twoPi * rippleWarp);
-    const float lumps = kDuneNoise.tiledFractal(u, v, 6, 4);
-    return 0.62f * dunes + 0.1f * ripples + 0.28f * lumps;
+    // Broad swells of the dunes, with ripples running across them that bend and fork where the wind wavers.
+    const float swells = kDuneNoise.tiledFractal(u, v, 2, 3);
+    const float bend = kDuneNoise.tiledFractal(u + 0.37f, v + 0.71f, 3, 3);
+    // Ripples fade out in places, as where the wind has smoothed the sand.
+    const float strength = std::clamp(kDuneNoise.tiledFractal(v + 0.13f, u + 0.59f, 3, 2) * 2.2f - 0.5f, 0.15f, 1.0f);
+    const float ripples = strength * rippleProfile(9.0f * u + 3.0f * v + 3.0f * bend);
+    const float fineRipples = rippleProfile(23.0f * u + 7.0f * v + 5.0f * bend + 2.0f * swells);
+    return swells + 0.06f * ripples + 0.005f * fineRipples;
 }
 
 cimg_library::CImg<unsigned char> SandTexturePainter::paint(int size)
 {
     cimg_library::CImg<unsigned char> image(size, size, 1, 3, 0);
     const float step = 1.0f / static_cast<float>(size);
-    // Lit from the upper left, as the game's light comes from one side of the ground.
+    // Lit from one side, as the game's light slants across the ground.
     const float lightX = -0.6f;
     const float lightY = -0.8f;
     for (int y = 0; y < size; ++y)
@@ -51,9 +52,9 @@ cimg_library::CImg<unsigned char> SandTexturePainter::paint(int size)
             // Central differences wrap around the tile, so the shading is periodic as well.
             const float dx = height(u + step, v) - height(u - step + 1.0f, v);
             const float dy = height(u, v + step) - height(u, v - step + 1.0f);
-            const float slope = (dx * lightX + dy * lightY) * static_cast<float>(size) * 0.018f;
+            const float slope = (dx * lightX + dy * lightY) * static_cast<float>(size) * 0.045f;
             const float grain = kGrainNoise.tiled(u, v, size / 2) - 0.5f;
-            const float light = std::clamp(0.55f + 0.35f * height(u, v) - slope + 0.12f * grain, 0.0f, 1.0f);
+            const float light = std::clamp(1.3f * height(u, v) - 0.2f - slope + 0.1f * grain, 0.0f, 1.0f);
             for (int channel = 0; channel < 3; ++channel)
             {
                 const float value = kShadowSand[channel] + (kLitSand[channel] - kShadowSand[channel]) * light;

@@ -98,8 +98,9 @@ Ogre::Vector3 SkyBoxPainter::colourAt(const Ogre::Vector3& direction)
 
     const float sunAngle = std::max(0.0f, d.dotProduct(kSunDirection));
     colour += kSunColour * (0.55f * std::pow(sunAngle, 24.0f) + 0.35f * std::pow(sunAngle, 6.0f));
+    // The disc itself burns white; the glow round it already saturates towards the sun's colour.
     if (sunAngle > 0.9992f)
-        colour = kSunColour;
+        colour += Ogre::Vector3(1.0f, 1.0f, 1.0f);
 
     // Clouds stretched along the horizon, thinning out towards the zenith and below the horizon.
     const float density = kCloudNoise.fractal(d.x * 2.2f + 9.0f, d.y * 7.0f, d.z * 2.2f + 3.0f, 5);
