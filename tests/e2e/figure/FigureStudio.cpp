@@ -101,8 +101,8 @@ void FigureStudio::showSetting(bool inSetting)
     viewport->setBackgroundColour(inSetting ? kSettingBackground : plain);
     // Measured exactly from the man's left at his own height, so that lying down shows as flat; shown from
     // slightly above and ahead, as a person would look at him.
-    cameraNode->setPosition(inSetting ? Ogre::Vector3(8.0f, 2.8f, 6.5f) : Ogre::Vector3(14.0f, 1.6f, 1.6f));
-    cameraNode->lookAt(Ogre::Vector3(0.0f, 1.4f, inSetting ? 2.0f : 1.6f), Ogre::Node::TS_WORLD);
+    cameraNode->setPosition(inSetting ? Ogre::Vector3(9.5f, 3.0f, 7.5f) : Ogre::Vector3(14.0f, 1.6f, 1.6f));
+    cameraNode->lookAt(Ogre::Vector3(0.0f, 1.3f, 1.6f), Ogre::Node::TS_WORLD);
 }
 
 FigureStudio::Frame FigureStudio::render(const std::string& animation, float time, bool inSetting)
