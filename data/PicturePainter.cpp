@@ -1,5 +1,7 @@
 #include "PicturePainter.h"
 
+#include "FigureSilhouette.h"
+
 #include <algorithm>
 #include <cmath>
 
@@ -17,6 +19,7 @@ const unsigned char kLostRed[3] = {255, 95, 80};
 const unsigned char kKeyFace[3] = {236, 230, 218};
 const unsigned char kKeyEdge[3] = {150, 140, 128};
 const unsigned char kKeyText[3] = {40, 34, 30};
+const unsigned char kSilhouette[3] = {28, 18, 16};
 
 constexpr float kShadowStrength = 0.75f;
 constexpr int kShadowOffset = 4;
@@ -230,24 +233,32 @@ void PicturePainter::paintWon(Image& image)
 {
     paintBackdrop(image, 0.2f);
     const int centre = kWidth / 2;
-    drawText(image, "YOU WON!", centre, 170, 132, kWinGreen, true);
-    paintPanel(image, 360, 560);
-    drawText(image, "Not one runner caught you.", centre, 392, 40, kWhite, false);
-    drawText(image, "Three minutes on the dunes!", centre, 452, 40, kTitleGold, false);
-    drawText(image, "Press", centre, 700, 48, kWhite, true);
-    drawSpaceBar(image, 764);
-    drawText(image, "to continue", centre, 866, 44, kWhite, true);
+    drawText(image, "YOU WON!", centre, 130, 132, kWinGreen, true);
+    paintPanel(image, 310, 490);
+    drawText(image, "Not one runner caught you.", centre, 338, 40, kWhite, false);
+    drawText(image, "Three minutes on the dunes!", centre, 398, 40, kTitleGold, false);
+    // The hero cheering on the crest, the runners left far behind.
+    FigureSilhouette::draw(image, FigureSilhouette::cheering(), centre, 676, 150, false, kSilhouette, 0.95f);
+    FigureSilhouette::draw(image, FigureSilhouette::running(0.0f), 120, 664, 60, false, kSilhouette, 0.6f);
+    FigureSilhouette::draw(image, FigureSilhouette::running(2.0f), 178, 668, 56, false, kSilhouette, 0.6f);
+    drawText(image, "Press", centre, 716, 48, kWhite, true);
+    drawSpaceBar(image, 780);
+    drawText(image, "to continue", centre, 882, 44, kWhite, true);
 }
 
 void PicturePainter::paintLost(Image& image)
 {
     paintBackdrop(image, 0.85f);
     const int centre = kWidth / 2;
-    drawText(image, "YOU LOST", centre, 170, 132, kLostRed, true);
-    paintPanel(image, 360, 560);
-    drawText(image, "A runner caught you.", centre, 392, 40, kWhite, false);
-    drawText(image, "Keep away from them next time!", centre, 452, 40, kSoftWhite, false);
-    drawText(image, "Press", centre, 700, 48, kWhite, true);
-    drawSpaceBar(image, 764);
-    drawText(image, "to continue", centre, 866, 44, kWhite, true);
+    drawText(image, "YOU LOST", centre, 130, 132, kLostRed, true);
+    paintPanel(image, 310, 490);
+    drawText(image, "A runner caught you.", centre, 338, 40, kWhite, false);
+    drawText(image, "Keep away from them next time!", centre, 398, 40, kSoftWhite, false);
+    // The hero fallen in the sand, the runners going on their way.
+    FigureSilhouette::draw(image, FigureSilhouette::fallen(), centre - 120, 676, 150, false, kSilhouette, 0.95f);
+    FigureSilhouette::draw(image, FigureSilhouette::running(0.0f), centre + 150, 672, 110, false, kSilhouette, 0.9f);
+    FigureSilhouette::draw(image, FigureSilhouette::running(2.0f), centre + 260, 668, 96, false, kSilhouette, 0.8f);
+    drawText(image, "Press", centre, 716, 48, kWhite, true);
+    drawSpaceBar(image, 780);
+    drawText(image, "to continue", centre, 882, 44, kWhite, true);
 }
