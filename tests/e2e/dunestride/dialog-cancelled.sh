@@ -6,7 +6,7 @@ source "$here/../lib/xsession.sh"
 source "$here/dunestride-session.sh"
 
 xs_start
-ds_start_wm
+xs_start_wm
 ds_setup dialog-cancelled
 ds_library "$here/libraries/through-start.xml"
 ds_start_game

@@ -4,7 +4,6 @@
 #   ds_setup NAME                 fresh folder $DS_DIR under the artifacts folder, with the run folder's
 #                                 configuration files (video mode set to the X screen's only mode)
 #   ds_library FILE               copies FILE as the folder's "library1.xml"
-#   ds_start_wm                   starts openbox and waits until it manages windows
 #   ds_start_game                 starts dunestride in $DS_DIR; $DS_PID
 #   ds_answer_dialog accept|cancel  waits for the configuration dialog and clicks the button
 #   ds_wait_game_window           waits for the game window; $DS_WINDOW
@@ -37,24 +36,6 @@ ds_setup()
 ds_library()
 {
     cp "$1" "$DS_DIR/library1.xml"
-}
-
-# The X server resets when its last client leaves and refuses connections for a moment while it does, so
-# the first lasting client, the window manager, gets a few tries.
-ds_start_wm()
-{
-    local try
-    for try in 1 2 3 4 5; do
-        openbox --sm-disable >>"$DS_ARTIFACTS/openbox.log" 2>&1 &
-        local pid=$!
-        if xs_wait_until 5 wmctrl -m >/dev/null 2>&1; then
-            xs_track "$pid"
-            return 0
-        fi
-        kill "$pid" 2>/dev/null
-        sleep 0.5
-    done
-    xs_fail "openbox does not answer"
 }
 
 ds_start_game()

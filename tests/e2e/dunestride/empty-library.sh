@@ -8,7 +8,7 @@ source "$here/dunestride-session.sh"
 variant="${1:-empty}"
 
 xs_start
-ds_start_wm
+xs_start_wm
 ds_setup "library-$variant"
 [ "$variant" = empty ] && ds_library "$here/libraries/empty.xml"
 ds_start_game

@@ -26,7 +26,7 @@ export XDG_DATA_HOME="$DS_DIR/data home"
 folder="$XDG_DATA_HOME/dunestride"
 
 xs_start
-ds_start_wm
+xs_start_wm
 (exec setsid "$prefix/bin/dunestride" >"$DS_DIR/stdout.txt" 2>&1) &
 DS_PID=$!
 xs_track "$DS_PID"

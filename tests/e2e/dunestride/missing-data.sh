@@ -7,7 +7,7 @@ source "$here/../lib/xsession.sh"
 source "$here/dunestride-session.sh"
 
 xs_start
-ds_start_wm
+xs_start_wm
 ds_setup missing-data
 ds_library "$here/libraries/through-start.xml"
 mkdir -p "$DS_DIR/media"

@@ -20,7 +20,7 @@ key_changes_picture()
 }
 
 xs_start
-ds_start_wm
+xs_start_wm
 ds_setup normal-session
 ds_library "$here/libraries/through-start.xml"
 ds_start_game
