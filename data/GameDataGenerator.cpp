@@ -10,6 +10,8 @@
 #include <CImg.h>
 #include <OgreLogManager.h>
 
+#include <cstdio>
+
 namespace
 {
 void report(const std::string& line)
@@ -19,17 +21,27 @@ void report(const std::string& line)
 
 bool saveJpeg(const cimg_library::CImg<unsigned char>& image, const std::string& path)
 {
+    // Opened here rather than by CImg, which would leave the JPEG encoder allocated when the file cannot be opened.
+    std::FILE* file = std::fopen(path.c_str(), "wb");
+    if (!file)
+    {
+        report("cannot write " + path);
+        return false;
+    }
+    bool saved = true;
     try
     {
-        image.save_jpeg(path.c_str(), GameDataGenerator::kJpegQuality);
+        image.save_jpeg(file, GameDataGenerator::kJpegQuality);
     }
     catch (const cimg_library::CImgException& error)
     {
         report("cannot write " + path + ": " + error.what());
-        return false;
+        saved = false;
     }
-    report("written " + path);
-    return true;
+    saved = std::fclose(file) == 0 && saved;
+    if (saved)
+        report("written " + path);
+    return saved;
 }
 } // namespace
 
