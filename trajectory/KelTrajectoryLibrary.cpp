@@ -39,7 +39,9 @@ bool readSmallFile(const std::string& fileName, std::string& contents)
     if (size < 0 || static_cast<std::size_t>(size) > LibraryFileFormat::kMaxFileBytes)
         return false;
     in.seekg(0, std::ios::beg);
-    contents.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    contents.resize(static_cast<std::size_t>(size));
+    in.read(&contents[0], size);
+    contents.resize(static_cast<std::size_t>(in.gcount()));
     return !in.bad();
 }
 
@@ -167,7 +169,7 @@ bool KelTrajectoryLibrary::parseFileForTraj(const std::string& fileName)
                 continue;
             logLine(name + " : Ajout d'une trajectoire");
             trajectory.setName(name);
-            addTrajectory(trajectory);
+            trajectories[name] = std::move(trajectory);
         }
         return true;
     }

@@ -1,5 +1,6 @@
 #include "trajectory/LibraryFileFormat.h"
 
+#include <cstdint>
 #include <cstdlib>
 #include <limits>
 #include <locale.h>
@@ -74,6 +75,23 @@ std::string collectFloatCharacters(const char* p)
     return collected;
 }
 
+// Plain whole numbers of up to seven digits, as drawings hold them, are exact in a float: no conversion needed.
+bool readSmallWholeNumber(const std::string& collected, float& value)
+{
+    std::size_t first = collected[0] == '-' || collected[0] == '+' ? 1 : 0;
+    if (collected.size() <= first || collected.size() - first > 7)
+        return false;
+    std::int32_t number = 0;
+    for (std::size_t i = first; i < collected.size(); ++i)
+    {
+        if (!isDigit(collected[i]))
+            return false;
+        number = number * 10 + (collected[i] - '0');
+    }
+    value = collected[0] == '-' ? -static_cast<float>(number) : static_cast<float>(number);
+    return true;
+}
+
 } // namespace
 
 float parseNumber(const char* text)
@@ -85,6 +103,8 @@ float parseNumber(const char* text)
     while (isStreamSpace(*text))
         ++text;
     const std::string collected = collectFloatCharacters(text);
+    if (float whole = 0.0f; readSmallWholeNumber(collected, whole))
+        return whole;
     static const locale_t classic = newlocale(LC_ALL_MASK, "C", locale_t(0));
     char* end = nullptr;
     float value = strtof_l(collected.c_str(), &end, classic);

@@ -67,9 +67,10 @@ void Trajectory::addPositionKeys(const std::vector<PositionKey>& keys)
 
     // Into an empty track: a stable sort keeps equal times in arrival order, so the first of each run gives
     // the time that stays and the last gives the position that wins, as with key-by-key insertion.
+    auto earlier = [](const PositionKey& a, const PositionKey& b) { return a.time < b.time; };
     std::vector<PositionKey> sorted(keys);
-    std::stable_sort(sorted.begin(), sorted.end(),
-                     [](const PositionKey& a, const PositionKey& b) { return a.time < b.time; });
+    if (!std::is_sorted(sorted.begin(), sorted.end(), earlier))
+        std::stable_sort(sorted.begin(), sorted.end(), earlier);
     trackPos.reserve(sorted.size());
     for (const PositionKey& key : sorted)
     {
