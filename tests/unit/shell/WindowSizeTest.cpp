@@ -10,6 +10,7 @@ Ogre::ConfigOptionMap optionsWithVideoMode(const std::string& videoMode)
     Ogre::ConfigOption option;
     option.name = "Video Mode";
     option.currentValue = videoMode;
+    option.immutable = false;
     options["Video Mode"] = option;
     return options;
 }
