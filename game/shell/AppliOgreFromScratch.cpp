@@ -1,6 +1,7 @@
 #include "game/shell/AppliOgreFromScratch.h"
 
 #include "game/shell/EngineConfigLists.h"
+#include "game/shell/ShellLog.h"
 #include "game/shell/WindowCloseWatcher.h"
 #include "game/shell/WindowSize.h"
 
@@ -14,14 +15,6 @@
 
 namespace
 {
-void logLine(const std::string& message)
-{
-    if (Ogre::LogManager* logManager = Ogre::LogManager::getSingletonPtr())
-    {
-        logManager->logMessage(message, Ogre::LML_NORMAL, false);
-    }
-}
-
 // OIS on X11 grabs the session's keyboard and confines the pointer unless told otherwise; the game's
 // message boxes and the player's other windows must keep their input, and mouse look needs only the
 // relative motion, which OIS reports without the grab.
@@ -44,7 +37,7 @@ AppliOgreFromScratch::AppliOgreFromScratch()
 AppliOgreFromScratch::~AppliOgreFromScratch()
 {
     destroyInput();
-    logLine("*** end Destruction AppliOgreFromScratch!***");
+    logShellLine("*** end Destruction AppliOgreFromScratch!***");
     destroyRoot();
 }
 
@@ -81,12 +74,12 @@ void AppliOgreFromScratch::setupLog(std::string logFileName)
 {
     Ogre::LogManager* logManager = new Ogre::LogManager();
     logManager->createLog(logFileName, true, true, false);
-    logLine("*** LogManager constructed!***");
+    logShellLine("*** LogManager constructed!***");
 }
 
 void AppliOgreFromScratch::setupRoot()
 {
-    logLine("*** root construction!***");
+    logShellLine("*** root construction!***");
     if (root != nullptr)
     {
         destroyRoot();
@@ -97,7 +90,7 @@ void AppliOgreFromScratch::setupRoot()
 
 void AppliOgreFromScratch::loadPlugins(std::string pluginListFileName)
 {
-    logLine("*** chargement des plugins !***");
+    logShellLine("*** chargement des plugins !***");
     for (const std::string& pluginName : pluginNamesInFile(pluginListFileName))
     {
         root->loadPlugin(pluginName);
@@ -106,7 +99,7 @@ void AppliOgreFromScratch::loadPlugins(std::string pluginListFileName)
 
 bool AppliOgreFromScratch::setupWindow(std::string title)
 {
-    logLine("*** building the window !***");
+    logShellLine("*** building the window !***");
     if (!root->showConfigDialog(OgreBites::getNativeConfigDialog()))
     {
         return false;
@@ -123,20 +116,20 @@ bool AppliOgreFromScratch::setupWindow(std::string title)
 
 void AppliOgreFromScratch::setupResources(std::string resourceListFileName)
 {
-    logLine("*** declaration of the datas!***");
+    logShellLine("*** declaration of the datas!***");
     Ogre::TextureManager::getSingleton().setDefaultNumMipmaps(0);
     Ogre::ResourceGroupManager& resourceGroups = Ogre::ResourceGroupManager::getSingleton();
     for (const ResourceLocation& location : resourceLocationsInFile(resourceListFileName))
     {
         resourceGroups.addResourceLocation(location.location, location.archiveType, location.group, false);
     }
-    logLine("*** initialisation of the declared datas !***");
+    logShellLine("*** initialisation of the declared datas !***");
     resourceGroups.initialiseAllResourceGroups();
 }
 
 void AppliOgreFromScratch::setupInput()
 {
-    logLine("*** creation of the input/output system ***");
+    logShellLine("*** creation of the input/output system ***");
     if (window == nullptr)
     {
         return;

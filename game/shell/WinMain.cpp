@@ -1,4 +1,5 @@
 #include "game/shell/AppliOgreFromScratch.h"
+#include "game/shell/ShellLog.h"
 #include "game/shell/runScene.h"
 #include "platform/WinApi.h"
 
@@ -22,14 +23,6 @@ void startAndRun(AppliOgreFromScratch& appli)
         runScene(appli);
     }
 }
-
-void logLine(const std::string& message)
-{
-    if (Ogre::LogManager* logManager = Ogre::LogManager::getSingletonPtr())
-    {
-        logManager->logMessage(message, Ogre::LML_NORMAL, false);
-    }
-}
 } // namespace
 
 // Brings the engine up step by step, runs the game and tears everything down. An engine exception ends the
@@ -51,7 +44,7 @@ int WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
         failure = exception.getFullDescription();
     }
     appli.reset();
-    logLine(failed ? failure : std::string("Ended!"));
+    logShellLine(failed ? failure : std::string("Ended!"));
     delete Ogre::LogManager::getSingletonPtr();
     return 0;
 }
