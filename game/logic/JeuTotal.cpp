@@ -1,5 +1,6 @@
 #include "game/logic/JeuTotal.h"
 
+#include "game/logic/GameWorld.h"
 #include "game/logic/RunningMan.h"
 #include "game/logic/RunningManTraj.h"
 #include "game/logic/SpawnGroup.h"
@@ -15,6 +16,8 @@
 #include <Overlay/OgreOverlay.h>
 #include <Overlay/OgreOverlayContainer.h>
 #include <Overlay/OgreOverlayManager.h>
+
+#include <algorithm>
 
 namespace Sarna
 {
@@ -33,6 +36,8 @@ constexpr float kCatchDistanceSquared = 6.25f; // closer than 2.5 world units
 constexpr double kWinningPlayTime = 180.0;     // seconds
 constexpr int kBurstPatterns = 4;
 constexpr DWORD kReleasePollMs = 30;
+// The hero's centre stays this far inside the ground's edges: he cannot run out of the world.
+constexpr float kHeroReach = kGroundHalfSize - kFigureRadius;
 
 struct PictureScreen
 {
@@ -200,6 +205,15 @@ void JeuTotal::steerHero(float step)
     {
         heroNode->translate(Ogre::Vector3::UNIT_X * (-step), Ogre::Node::TS_WORLD);
     }
+    keepHeroOnGround();
+}
+
+void JeuTotal::keepHeroOnGround()
+{
+    Ogre::Vector3 position = heroNode->getPosition();
+    position.x = std::clamp(position.x, -kHeroReach, kHeroReach);
+    position.z = std::clamp(position.z, -kHeroReach, kHeroReach);
+    heroNode->setPosition(position);
 }
 
 void JeuTotal::spawnSingleRunner()

@@ -77,6 +77,7 @@ private:
 
     void playStep(float dt);
     void steerHero(float step);
+    void keepHeroOnGround();
     void spawnSingleRunner();
     void advanceBurst();
     void spawnRunner(int trajectoryIndex, const Ogre::Vector2& offset, float angle);

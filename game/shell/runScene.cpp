@@ -1,5 +1,6 @@
 #include "game/shell/runScene.h"
 
+#include "game/logic/GameWorld.h"
 #include "game/logic/JeuTotal.h"
 #include "game/shell/AppliOgreFromScratch.h"
 
@@ -18,6 +19,9 @@ constexpr float kCameraSpeed = 45.0f;     // world units per second
 constexpr float kMouseLookFactor = 1.5f;  // degrees per mouse count and camera step unit
 constexpr float kLightTurnDegrees = 0.3f; // per frame, whatever the frame's length
 constexpr double kMillisecondsPerSecond = 1000.0;
+constexpr float kGroundBoundsHalfHeight = 0.5f;
+// The sky box's corners lie at sqrt(3) times its distance and must stay inside the camera's far clip (2000).
+constexpr float kSkyBoxDistance = 1000.0f;
 
 struct SceneParts
 {
@@ -68,10 +72,15 @@ void buildGround(Ogre::SceneManager* sceneManager)
 {
     Ogre::Plane plane;
     plane.redefine(Ogre::Vector3::UNIT_Y, Ogre::Vector3::ZERO);
-    Ogre::MeshManager::getSingleton().createPlane(
-        "MonPlanMesh", Ogre::ResourceGroupManager::DEFAULT_RESOURCE_GROUP_NAME, plane, 200, 200, 30, 30, true, 2, 5, 5,
-        Ogre::Vector3::UNIT_Z, Ogre::HardwareBuffer::HBU_STATIC_WRITE_ONLY, Ogre::HardwareBuffer::HBU_STATIC_WRITE_ONLY,
-        true, true);
+    Ogre::MeshPtr mesh = Ogre::MeshManager::getSingleton().createPlane(
+        "MonPlanMesh", Ogre::ResourceGroupManager::DEFAULT_RESOURCE_GROUP_NAME, plane, Sarna::kGroundSize,
+        Sarna::kGroundSize, 30, 30, true, 2, 5, 5, Ogre::Vector3::UNIT_Z, Ogre::HardwareBuffer::HBU_STATIC_WRITE_ONLY,
+        Ogre::HardwareBuffer::HBU_STATIC_WRITE_ONLY, true, true);
+    // A flat box gives the shadow camera set-up an empty focus region and the shadow texture stays blank; a
+    // little height lets it frame the receivers.
+    mesh->_setBounds(Ogre::AxisAlignedBox(-Sarna::kGroundHalfSize, -kGroundBoundsHalfHeight, -Sarna::kGroundHalfSize,
+                                          Sarna::kGroundHalfSize, kGroundBoundsHalfHeight, Sarna::kGroundHalfSize),
+                     false);
 
     Ogre::Entity* ground = sceneManager->createEntity("lePlan", "MonPlanMesh");
     ground->setMaterialName("TerrainSarnavel");
@@ -110,7 +119,7 @@ void placeCamera(Ogre::SceneNode* cameraNode)
 void buildSceneAroundController(Ogre::SceneManager* sceneManager, SceneParts& scene)
 {
     buildGround(sceneManager);
-    sceneManager->setSkyBox(true, "Examples/EveningSkyBox", 5000, true, Ogre::Quaternion::IDENTITY,
+    sceneManager->setSkyBox(true, "Examples/EveningSkyBox", kSkyBoxDistance, true, Ogre::Quaternion::IDENTITY,
                             Ogre::ResourceGroupManager::DEFAULT_RESOURCE_GROUP_NAME);
     sceneManager->setAmbientLight(Ogre::ColourValue(0.5f, 0.5f, 0.5f, 1.0f));
     scene.lightNode = createLight(sceneManager);

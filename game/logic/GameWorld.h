@@ -1,0 +1,14 @@
+#pragma once
+
+namespace Sarna
+{
+
+/// The playing field: the ground is a square of kGroundSize world units centred on the world origin, in the
+/// x/z plane.
+constexpr float kGroundSize = 200.0f;
+constexpr float kGroundHalfSize = kGroundSize * 0.5f;
+
+/// Half the running man's width across his arms, in world units: how close his centre comes to an edge.
+constexpr float kFigureRadius = 0.6f;
+
+} // namespace Sarna
