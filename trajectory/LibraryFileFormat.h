@@ -21,11 +21,13 @@ constexpr std::size_t kMaxNestingDepth = 256;
 /// with the square of this count.
 constexpr std::size_t kMaxAttributesInOne = 64;
 
-/// Most memory a read may take while the parser's document is built, in bytes.
+/// Most memory a read may take while the parser's document is built, in bytes. The reader refuses a text whose
+/// forecast document would take more (see parserCanTake).
 constexpr std::size_t kMaxReadingBytes = std::size_t(2) * 1000 * 1000 * 1000;
 
-/// Largest library file the reader accepts, in bytes: a plain library of this size takes kMaxReadingBytes.
-constexpr std::size_t kMaxFileBytes = std::size_t(120) * 1024 * 1024;
+/// Largest library file the reader accepts, in bytes. Any library the writer makes up to this size passes the
+/// memory forecast, even one with the shortest lines; reading a drawn library takes about 15 times its size.
+constexpr std::size_t kMaxFileBytes = std::size_t(88) * 1024 * 1024;
 
 /// Appends the lines of one trajectory, from its opening tag to its closing tag and line break.
 void appendTrajectory(std::string& text, const Trajectory& trajectory);
