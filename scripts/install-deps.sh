@@ -8,6 +8,7 @@ packages=(
     libogre-1.12-dev libois-dev libtinyxml-dev cimg-dev libsdl2-dev libx11-dev libjpeg-dev
     libgtest-dev libgmock-dev googletest libbenchmark-dev
     xvfb xdotool x11-utils imagemagick openbox wmctrl python3 clang-format
+    clang libclang-rt-14-dev
     fonts-dejavu-core
 )
 

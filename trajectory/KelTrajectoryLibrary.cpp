@@ -1,18 +1,15 @@
 #include "trajectory/KelTrajectoryLibrary.h"
 
+#include "trajectory/FileContents.h"
 #include "trajectory/LibraryFileFormat.h"
+#include "trajectory/TinyXmlForecast.h"
 
 #include <OgreLogManager.h>
 #include <tinyxml.h>
 
-#include <cerrno>
-#include <cstdio>
-#include <fcntl.h>
-#include <fstream>
+#include <exception>
 #include <iterator>
 #include <memory>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace
 {
@@ -22,27 +19,23 @@ const char* const kNotALibrary = "impossible de lire correctement le xml. erreur
 const char* const kParseException = "erreur lors parsing fichier xml";
 const char* const kWriteFailed = "[KelTrajectoryLibrary::outPutToFile] lors parsing fichier xml";
 
-void logLine(const std::string& line)
+// Takes the line's characters rather than a string, so that even making the string happens under the guard.
+void logLine(const char* line)
 {
-    if (Ogre::LogManager* logManager = Ogre::LogManager::getSingletonPtr())
-        logManager->logMessage(line, Ogre::LML_NORMAL, false);
+    try
+    {
+        if (Ogre::LogManager* logManager = Ogre::LogManager::getSingletonPtr())
+            logManager->logMessage(line, Ogre::LML_NORMAL, false);
+    }
+    catch (...)
+    {
+        // Out of memory for the log line itself: the result still tells the caller.
+    }
 }
 
-// Reads a whole file, refusing ones too large to be a library. False when it cannot be read.
-bool readSmallFile(const std::string& fileName, std::string& contents)
+void logLine(const std::string& line)
 {
-    std::ifstream in(fileName, std::ios::binary);
-    if (!in)
-        return false;
-    in.seekg(0, std::ios::end);
-    std::streamoff size = in.tellg();
-    if (size < 0 || static_cast<std::size_t>(size) > LibraryFileFormat::kMaxFileBytes)
-        return false;
-    in.seekg(0, std::ios::beg);
-    contents.resize(static_cast<std::size_t>(size));
-    in.read(&contents[0], size);
-    contents.resize(static_cast<std::size_t>(in.gcount()));
-    return !in.bad();
+    logLine(line.c_str());
 }
 
 // Line ends become line feeds, as the XML parser's own file loading makes them.
@@ -65,17 +58,20 @@ void normaliseLineEnds(std::string& text)
     text.resize(out);
 }
 
-// The XML parser recurses once per nesting level and overflows the stack on deeply nested input, so the text
-// is measured first and handed to it only when its nesting is plausible.
+// The file is read whole by us rather than by the parser, so that a FIFO or a device is refused without
+// blocking, and the text is handed to the parser only once it is known not to exhaust the stack, the memory
+// or the time the parser would take over it.
 bool loadDocument(TiXmlDocument& document, const std::string& fileName)
 {
     std::string text;
-    if (!readSmallFile(fileName, text))
-        return false;
-    if (LibraryFileFormat::nestingDepth(text, LibraryFileFormat::kMaxNestingDepth) >
-        LibraryFileFormat::kMaxNestingDepth)
+    if (!readFileContents(fileName, LibraryFileFormat::kMaxFileBytes, text))
         return false;
     normaliseLineEnds(text);
+    const std::size_t textBytes = text.size();
+    text = padForTinyXml(std::move(text));
+    if (!LibraryFileFormat::parserCanTake(text.c_str(), textBytes))
+        return false;
+    document.SetTabSize(0); // no line and column tracking: nothing reports them
     document.Parse(text.c_str(), nullptr, TIXML_DEFAULT_ENCODING);
     return !document.Error();
 }
@@ -98,55 +94,13 @@ Trajectory readTrajectory(const TiXmlElement& element)
     return trajectory;
 }
 
-// Creates a file beside target for the new contents, with the permissions the target has or would get.
-int createSiblingTempFile(const std::string& target, std::string& tempName)
-{
-    tempName = target + ".XXXXXX";
-    int fd = mkstemp(&tempName[0]);
-    if (fd < 0)
-        return -1;
-    struct stat existing;
-    mode_t mode;
-    if (stat(target.c_str(), &existing) == 0)
-    {
-        mode = existing.st_mode & 07777;
-    }
-    else
-    {
-        mode_t mask = umask(0);
-        umask(mask);
-        mode = 0666 & ~mask;
-    }
-    fchmod(fd, mode);
-    return fd;
-}
-
-bool writeAll(int fd, const std::string& data)
-{
-    const char* next = data.data();
-    std::size_t left = data.size();
-    while (left > 0)
-    {
-        ssize_t written = ::write(fd, next, left);
-        if (written < 0)
-        {
-            if (errno == EINTR)
-                continue;
-            return false;
-        }
-        next += written;
-        left -= static_cast<std::size_t>(written);
-    }
-    return true;
-}
-
 } // namespace
 
 bool KelTrajectoryLibrary::parseFileForTraj(const std::string& fileName)
 {
-    logLine(fileName + " : lecture du fichier dans [KelTrajectoryLibrary::parseFileForTraj]");
     try
     {
+        logLine(fileName + " : lecture du fichier dans [KelTrajectoryLibrary::parseFileForTraj]");
         std::unique_ptr<TiXmlDocument> document(new TiXmlDocument(fileName.c_str()));
         if (!loadDocument(*document, fileName))
         {
@@ -159,18 +113,23 @@ bool KelTrajectoryLibrary::parseFileForTraj(const std::string& fileName)
             logLine(kNotALibrary);
             return false;
         }
+        // The file's trajectories are collected apart and join the library only once all have been read.
+        TrajectoryMap fromFile;
         for (const TiXmlElement* element = root->FirstChildElement("Trajectory"); element;
              element = element->NextSiblingElement("Trajectory"))
         {
             const char* nameText = element->Attribute("name");
-            std::string name = nameText ? nameText : "";
+            // A name is kept as the UTF-8 text the writer will give it back as.
+            const std::string name = LibraryFileFormat::asUtf8(nameText ? nameText : "");
             Trajectory trajectory = readTrajectory(*element);
             if (trajectory.getTrackPos().empty() || name.empty())
                 continue;
             logLine(name + " : Ajout d'une trajectoire");
             trajectory.setName(name);
-            trajectories[name] = std::move(trajectory);
+            fromFile[name] = std::move(trajectory);
         }
+        document.reset();
+        mergeWithoutAllocating(fromFile);
         return true;
     }
     catch (...)
@@ -180,31 +139,35 @@ bool KelTrajectoryLibrary::parseFileForTraj(const std::string& fileName)
     }
 }
 
+void KelTrajectoryLibrary::mergeWithoutAllocating(TrajectoryMap& fromFile)
+{
+    // Swapping and splicing nodes cannot fail, so once started the merge always completes.
+    for (auto& entry : fromFile)
+    {
+        auto existing = trajectories.find(entry.first);
+        if (existing != trajectories.end())
+            std::swap(existing->second, entry.second);
+    }
+    trajectories.merge(fromFile);
+}
+
 bool KelTrajectoryLibrary::outPutToFile(const std::string& fileName) const
 {
-    std::string tempName;
-    int fd = createSiblingTempFile(fileName, tempName);
-    if (fd < 0)
+    try
     {
-        logLine(kWriteFailed);
-        return false;
+        std::string text = LibraryFileFormat::kHeader;
+        for (const auto& entry : trajectories)
+            LibraryFileFormat::appendTrajectory(text, entry.second);
+        text += LibraryFileFormat::kFooter;
+        if (replaceFileContents(fileName, text))
+            return true;
     }
-
-    bool written = writeAll(fd, LibraryFileFormat::kHeader);
-    for (auto it = trajectories.begin(); written && it != trajectories.end(); ++it)
-        written = writeAll(fd, LibraryFileFormat::formatTrajectory(it->second));
-    written = written && writeAll(fd, LibraryFileFormat::kFooter);
-    written = written && ::fsync(fd) == 0;
-    written = (::close(fd) == 0) && written;
-
-    // Only a completely written file takes the place of the old one.
-    if (!written || std::rename(tempName.c_str(), fileName.c_str()) != 0)
+    catch (const std::exception&)
     {
-        std::remove(tempName.c_str());
-        logLine(kWriteFailed);
-        return false;
+        // Too large to be built in memory: the save fails like any other.
     }
-    return true;
+    logLine(kWriteFailed);
+    return false;
 }
 
 Trajectory KelTrajectoryLibrary::getTraj(int index) const

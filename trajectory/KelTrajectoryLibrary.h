@@ -13,11 +13,12 @@ public:
     using TrajectoryMap = std::map<std::string, Trajectory>;
 
     /// Merges the trajectories of an XML library file into this library (a trajectory of the same name is
-    /// replaced). Returns false when the file cannot be read or is not a library; the library is then unchanged.
+    /// replaced): all of them, or none when the read fails. Returns false when the file cannot be read, is not a
+    /// regular file, is too large, too deeply nested or otherwise too costly to parse, or is not a library.
     bool parseFileForTraj(const std::string& fileName);
 
-    /// Writes the whole library to fileName. The file is replaced only once everything has been written;
-    /// on failure the previous file stays as it was and false is returned.
+    /// Writes the whole library to fileName as well-formed UTF-8 (see replaceFileContents for how the file is
+    /// replaced). On failure the previous file stays as it was and false is returned.
     bool outPutToFile(const std::string& fileName) const;
 
     /// A copy of the trajectory at place index in name order. A negative index or an empty library gives an
@@ -37,5 +38,7 @@ public:
     TrajectoryMap::const_iterator end() const { return trajectories.end(); }
 
 private:
+    void mergeWithoutAllocating(TrajectoryMap& fromFile);
+
     TrajectoryMap trajectories;
 };

@@ -1,20 +1,17 @@
 #include "trajectory/LibraryFileFormat.h"
 
+#include "trajectory/TinyXmlForecast.h"
+
+#include <charconv>
+#include <cmath>
 #include <cstdint>
 #include <cstdlib>
+#include <cstring>
 #include <limits>
 #include <locale.h>
-#include <sstream>
 
 namespace LibraryFileFormat
 {
-
-std::string formatNumber(double value)
-{
-    std::ostringstream out;
-    out << value;
-    return out.str();
-}
 
 namespace
 {
@@ -150,89 +147,171 @@ std::string escapeAttribute(const std::string& text)
     return escaped;
 }
 
-std::string formatTrajectory(const Trajectory& trajectory)
-{
-    std::ostringstream block;
-    block << "<Trajectory name=\"" << escapeAttribute(trajectory.getName()) << "\" >\n";
-    block << "\t<TrackPos>\n";
-    for (const PositionKey& key : trajectory.getTrackPos())
-        block << "\t\t<Elem time=\"" << key.time << "\"  px=\"" << key.px << "\"  py=\"" << key.py << "\" />\n";
-    block << "</TrackPos><TrackYaw>\n";
-    for (const YawKey& key : trajectory.getTrackYaw())
-        block << "<Elem time=\"" << key.time << "\"  yaw=\"" << key.yaw << "\" />\n";
-    block << "</TrackYaw></Trajectory>\n";
-    return block.str();
-}
-
 namespace
 {
 
-// Skips from position i (just after "<") past the end of the markup that starts with the given opener.
-std::size_t skipPast(const std::string& text, std::size_t i, const char* terminator)
+constexpr int kStreamDigits = 6;         // a default-formatted output stream's precision
+constexpr int kFloatMaxDigits = 9;       // enough for any float to read back exactly
+constexpr double kPlainWholeLimit = 1e6; // whole numbers below this print as plain integers with six digits
+
+// The parser's document as it grows in memory (glibc's allocation sizes of TinyXML 2.6.2's nodes on 64-bit
+// Linux, measured): the text itself, the nodes' strings (at most twice the text, grown by doubling), an element
+// with the position key the reader may make of it, an attribute, and any other node.
+constexpr std::size_t kBytesPerTextByte = 3;
+constexpr std::size_t kBytesPerElement = 224 + 64;
+constexpr std::size_t kBytesPerAttribute = 128;
+constexpr std::size_t kBytesPerOtherNode = 224;
+
+bool readsBackAs(const char* text, float expected)
 {
-    std::size_t end = text.find(terminator, i);
-    return end == std::string::npos ? text.size() : end + std::char_traits<char>::length(terminator);
+    const float read = parseNumber(text);
+    return std::memcmp(&read, &expected, sizeof(float)) == 0;
 }
 
-// Skips a start or end tag from position i (just after "<"), honouring quoted attribute values.
-// Sets selfClosing when the tag ends with "/>".
-std::size_t skipTag(const std::string& text, std::size_t i, bool& selfClosing)
+// Writes into buffer (nul-terminated) the general notation of value with the given significant digits, as
+// printf's %.*g does in the "C" locale.
+void formatGeneral(char (&buffer)[32], double value, int digits)
 {
-    char quote = 0;
-    selfClosing = false;
-    for (; i < text.size(); ++i)
+    std::to_chars_result result =
+        std::to_chars(buffer, buffer + sizeof(buffer) - 1, value, std::chars_format::general, digits);
+    *result.ptr = '\0';
+}
+
+void appendNumber(std::string& text, double value)
+{
+    char buffer[32];
+    const bool plainWhole =
+        value == std::trunc(value) && std::fabs(value) < kPlainWholeLimit && !(value == 0 && std::signbit(value));
+    if (plainWhole)
     {
-        char c = text[i];
-        if (quote)
+        std::to_chars_result result = std::to_chars(buffer, buffer + sizeof(buffer), static_cast<long>(value));
+        text.append(buffer, result.ptr);
+        return;
+    }
+    const float stored = static_cast<float>(value);
+    formatGeneral(buffer, value, kStreamDigits);
+    if (std::isfinite(stored) && !readsBackAs(buffer, stored))
+    {
+        for (int digits = kStreamDigits + 1; digits <= kFloatMaxDigits; ++digits)
         {
-            if (c == quote)
-                quote = 0;
-        }
-        else if (c == '"' || c == '\'')
-        {
-            quote = c;
-        }
-        else if (c == '>')
-        {
-            selfClosing = i > 0 && text[i - 1] == '/';
-            return i + 1;
+            formatGeneral(buffer, stored, digits);
+            if (readsBackAs(buffer, stored))
+                break;
         }
     }
-    return text.size();
+    text += buffer;
+}
+
+// The length of the well-formed UTF-8 sequence at text[i], or 0 when there is none.
+std::size_t utf8SequenceLength(const std::string& text, std::size_t i)
+{
+    const auto byte = [&text](std::size_t at) { return static_cast<unsigned char>(text[at]); };
+    const unsigned char lead = byte(i);
+    if (lead < 0x80)
+        return 1;
+    std::size_t length = 0;
+    unsigned char low = 0x80, high = 0xBF; // the range of the second byte, narrowed against overlong forms,
+                                           // surrogates and code points past U+10FFFF
+    if (lead >= 0xC2 && lead <= 0xDF)
+        length = 2;
+    else if (lead >= 0xE0 && lead <= 0xEF)
+    {
+        length = 3;
+        low = lead == 0xE0 ? 0xA0 : 0x80;
+        high = lead == 0xED ? 0x9F : 0xBF;
+    }
+    else if (lead >= 0xF0 && lead <= 0xF4)
+    {
+        length = 4;
+        low = lead == 0xF0 ? 0x90 : 0x80;
+        high = lead == 0xF4 ? 0x8F : 0xBF;
+    }
+    if (length == 0 || i + length > text.size() || byte(i + 1) < low || byte(i + 1) > high)
+        return 0;
+    for (std::size_t k = 2; k < length; ++k)
+    {
+        if (byte(i + k) < 0x80 || byte(i + k) > 0xBF)
+            return 0;
+    }
+    return length;
 }
 
 } // namespace
 
-std::size_t nestingDepth(const std::string& text, std::size_t limit)
+std::string formatNumber(double value)
 {
-    std::size_t depth = 0;
-    std::size_t deepest = 0;
+    std::string text;
+    appendNumber(text, value);
+    return text;
+}
+
+std::string asUtf8(const std::string& text)
+{
     std::size_t i = 0;
-    while ((i = text.find('<', i)) != std::string::npos)
+    while (i < text.size())
     {
-        ++i;
-        if (text.compare(i, 3, "!--") == 0)
-            i = skipPast(text, i, "-->");
-        else if (text.compare(i, 8, "![CDATA[") == 0)
-            i = skipPast(text, i, "]]>");
-        else if (i < text.size() && (text[i] == '?' || text[i] == '!'))
-            i = skipPast(text, i, ">");
+        const std::size_t length = utf8SequenceLength(text, i);
+        if (length == 0)
+            break;
+        i += length;
+    }
+    if (i == text.size())
+        return text;
+
+    std::string converted;
+    converted.reserve(text.size() * 2);
+    for (char c : text)
+    {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte < 0x80)
+        {
+            converted += c;
+        }
         else
         {
-            bool closing = i < text.size() && text[i] == '/';
-            bool selfClosing = false;
-            i = skipTag(text, i, selfClosing);
-            if (closing)
-                depth = depth > 0 ? depth - 1 : 0;
-            else if (!selfClosing && ++depth > deepest)
-            {
-                deepest = depth;
-                if (deepest > limit)
-                    break;
-            }
+            converted += static_cast<char>(0xC0 | (byte >> 6));
+            converted += static_cast<char>(0x80 | (byte & 0x3F));
         }
     }
-    return deepest;
+    return converted;
+}
+
+void appendTrajectory(std::string& text, const Trajectory& trajectory)
+{
+    text += "<Trajectory name=\"";
+    text += escapeAttribute(asUtf8(trajectory.getName()));
+    text += "\" >\n\t<TrackPos>\n";
+    for (const PositionKey& key : trajectory.getTrackPos())
+    {
+        text += "\t\t<Elem time=\"";
+        appendNumber(text, key.time);
+        text += "\"  px=\"";
+        appendNumber(text, key.px);
+        text += "\"  py=\"";
+        appendNumber(text, key.py);
+        text += "\" />\n";
+    }
+    text += "</TrackPos><TrackYaw>\n";
+    for (const YawKey& key : trajectory.getTrackYaw())
+    {
+        text += "<Elem time=\"";
+        appendNumber(text, key.time);
+        text += "\"  yaw=\"";
+        appendNumber(text, key.yaw);
+        text += "\" />\n";
+    }
+    text += "</TrackYaw></Trajectory>\n";
+}
+
+bool parserCanTake(const char* paddedText, std::size_t textBytes)
+{
+    const TinyXmlForecast forecast = forecastTinyXmlParse(paddedText, {kMaxNestingDepth, kMaxAttributesInOne});
+    if (forecast.cutShort || forecast.assertion)
+        return false;
+    const double cost = double(textBytes) * kBytesPerTextByte + double(forecast.elements) * kBytesPerElement +
+                        double(forecast.attributes) * kBytesPerAttribute +
+                        double(forecast.otherNodes) * kBytesPerOtherNode;
+    return cost <= double(kMaxReadingBytes);
 }
 
 } // namespace LibraryFileFormat

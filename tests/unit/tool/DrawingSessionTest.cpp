@@ -8,9 +8,11 @@
 #include <gtest/gtest.h>
 
 #include <deque>
+#include <filesystem>
 #include <memory>
 #include <sstream>
 #include <string>
+#include <sys/stat.h>
 #include <vector>
 
 namespace
@@ -355,6 +357,15 @@ TEST_F(DrawingSessionTest, FailedReloadIsToldAndKeepsTheDrawings)
 
     run();
 
+    EXPECT_EQ(consoleOut.str(), "echec de la lecture du fichier " + fileName + "\n");
+    EXPECT_EQ(names(), (std::vector<std::string>{"traj1", "traj2"}));
+
+    // A FIFO in the file's place, with no writer: the reload must not wait for one.
+    std::filesystem::remove(fileName);
+    ASSERT_EQ(::mkfifo(fileName.c_str(), 0644), 0);
+    window.holdKey(&WindowState::l);
+    consoleOut.str("");
+    run();
     EXPECT_EQ(consoleOut.str(), "echec de la lecture du fichier " + fileName + "\n");
     EXPECT_EQ(names(), (std::vector<std::string>{"traj1", "traj2"}));
 }

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <csignal>
+#include <locale>
 #include <sys/resource.h>
 
 namespace
@@ -77,27 +78,91 @@ TEST_F(LibraryFileTest, TwoKeyFileReadsBack)
     EXPECT_TRUE(log.contains("traj1 : Ajout d'une trajectoire"));
 }
 
-TEST_F(LibraryFileTest, RoundTripKeepsNamesAndPositionsToSixDigits)
+TEST_F(LibraryFileTest, RoundTripKeepsEveryNameAndValue)
 {
     Trajectory withYaw = named("b", {{0.5f, 1234567.0f, 0}, {-3.25f, 2.0f / 3.0f, 1500000.25}});
     withYaw.addYawKey({90, 0});
     library.addTrajectory(withYaw);
+    Trajectory long_ = named("long", {});
+    for (int i = 0; i < 10; ++i)
+        long_.addPositionKey({float(i), 0, 1000000.0 + i});
+    library.addTrajectory(long_);
     library.addTrajectory(named("a", {{1, 2, 3}}));
     ASSERT_TRUE(library.outPutToFile(dir.file("lib.xml")));
 
     std::string text = TempDir::read(dir.file("lib.xml"));
-    EXPECT_NE(text.find("<Elem time=\"1.5e+06\"  px=\"-3.25\"  py=\"0.666667\" />"), std::string::npos);
+    EXPECT_NE(text.find("<Elem time=\"0\"  px=\"0.5\"  py=\"1234567\" />"), std::string::npos);
+    EXPECT_NE(text.find("<Elem time=\"1e+06\"  px=\"0\"  py=\"0\" />"), std::string::npos);
+    EXPECT_NE(text.find("<Elem time=\"1000009\"  px=\"9\"  py=\"0\" />"), std::string::npos);
     EXPECT_NE(text.find("<TrackYaw>\n<Elem time=\"0\"  yaw=\"90\" />\n</TrackYaw>"), std::string::npos);
 
     KelTrajectoryLibrary reread;
     ASSERT_TRUE(reread.parseFileForTraj(dir.file("lib.xml")));
-    EXPECT_EQ(namesOf(reread), (std::vector<std::string>{"a", "b"}));
+    EXPECT_EQ(namesOf(reread), (std::vector<std::string>{"a", "b", "long"}));
     Trajectory b = reread.getTraj(1);
     ASSERT_EQ(b.getTrackPos().size(), 2u);
-    EXPECT_EQ(b.getTrackPos()[0].py, 1234570.0f);
-    EXPECT_EQ(b.getTrackPos()[1].time, 1500000.0);
-    EXPECT_FLOAT_EQ(b.getTrackPos()[1].py, 0.666667f);
+    EXPECT_EQ(b.getTrackPos()[0].py, 1234567.0f);
+    EXPECT_EQ(b.getTrackPos()[1].time, 1500000.25);
+    EXPECT_EQ(b.getTrackPos()[1].py, 2.0f / 3.0f);
     EXPECT_TRUE(b.getTrackYaw().empty());
+    const Trajectory rereadLong = reread.getTraj(2);
+    ASSERT_EQ(rereadLong.getTrackPos().size(), 10u);
+    EXPECT_EQ(rereadLong.getTrackPos()[9].time, 1000009);
+}
+
+TEST_F(LibraryFileTest, CommaDecimalLocaleChangesNoByte)
+{
+    struct CommaDecimal : std::numpunct<char>
+    {
+        char do_decimal_point() const override { return ','; }
+        char do_thousands_sep() const override { return '.'; }
+        std::string do_grouping() const override { return "\3"; }
+    };
+    library.addTrajectory(named("traj1", {{1234.5f, 0.25f, 0}, {121, 452, 16}}));
+    ASSERT_TRUE(library.outPutToFile(dir.file("classic.xml")));
+
+    const std::locale previous = std::locale::global(std::locale(std::locale::classic(), new CommaDecimal));
+    const bool saved = library.outPutToFile(dir.file("comma.xml"));
+    KelTrajectoryLibrary reread;
+    const bool read = reread.parseFileForTraj(dir.file("comma.xml"));
+    std::locale::global(previous);
+
+    ASSERT_TRUE(saved);
+    EXPECT_NE(TempDir::read(dir.file("comma.xml")).find("px=\"1234.5\"  py=\"0.25\""), std::string::npos);
+    EXPECT_EQ(TempDir::read(dir.file("comma.xml")), TempDir::read(dir.file("classic.xml")));
+    ASSERT_TRUE(read);
+    EXPECT_EQ(reread.getTraj(0).getTrackPos().at(0).px, 1234.5f);
+}
+
+TEST_F(LibraryFileTest, Latin1NamesAreSavedAsUtf8AndReadBack)
+{
+    const std::string declared = dir.write(
+        "declared.xml", "<?xml version=\"1.0\" encoding=\"ISO-8859-1\" ?>\n<Trajectories>\n"
+                        "<Trajectory name=\"caf\xE9\"><TrackPos><Elem time=\"0\" px=\"1\" py=\"2\"/></TrackPos>"
+                        "</Trajectory></Trajectories>\n");
+    const std::string undeclared =
+        dir.write("undeclared.xml", "<Trajectories><Trajectory name=\"\xE9t\xE9\"><TrackPos>"
+                                    "<Elem time=\"0\" px=\"3\" py=\"4\"/></TrackPos></Trajectory></Trajectories>");
+    ASSERT_TRUE(library.parseFileForTraj(declared));
+    ASSERT_TRUE(library.parseFileForTraj(undeclared));
+    ASSERT_TRUE(library.outPutToFile(dir.file("saved.xml")));
+    EXPECT_NE(TempDir::read(dir.file("saved.xml")).find("name=\"caf\xC3\xA9\""), std::string::npos);
+
+    KelTrajectoryLibrary reread;
+    ASSERT_TRUE(reread.parseFileForTraj(dir.file("saved.xml")));
+    EXPECT_EQ(namesOf(reread), (std::vector<std::string>{"caf\xC3\xA9", "\xC3\xA9t\xC3\xA9"}));
+}
+
+TEST_F(LibraryFileTest, AHundredThousandTrajectoriesRoundTrip)
+{
+    for (int i = 0; i < 100000; ++i)
+        library.addTrajectory(named("traj" + std::to_string(i + 1), {{float(i % 500), 1, 0}}));
+    ASSERT_TRUE(library.outPutToFile(dir.file("many.xml")));
+    KelTrajectoryLibrary reread;
+    ASSERT_TRUE(reread.parseFileForTraj(dir.file("many.xml")));
+    ASSERT_EQ(reread.count(), 100000);
+    EXPECT_EQ(reread.getTraj(99999).getName(), "traj99999");
+    EXPECT_EQ(reread.getTraj(99999).getTrackPos().at(0).px, float(99998 % 500));
 }
 
 TEST_F(LibraryFileTest, NamesWithXmlCharactersSurviveAndPlainNamesAreWrittenAsBefore)

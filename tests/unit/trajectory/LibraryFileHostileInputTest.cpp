@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <random>
+#include <sys/stat.h>
 
 namespace
 {
@@ -25,6 +26,15 @@ std::string nested(const std::string& tag, int depth)
     return text;
 }
 
+std::string repeated(const std::string& piece, int count)
+{
+    std::string text;
+    text.reserve(piece.size() * count);
+    for (int i = 0; i < count; ++i)
+        text += piece;
+    return text;
+}
+
 class HostileFileTest : public ::testing::Test
 {
 protected:
@@ -35,16 +45,50 @@ protected:
 
 } // namespace
 
-TEST_F(HostileFileTest, DeepNestingIsRefusedBeforeParsing)
+TEST_F(HostileFileTest, DeepNestingIsRefusedBeforeParsingHoweverItIsDisguised)
 {
-    for (const std::string& text :
-         {"<Trajectories>" + nested("x", 200000) + "</Trajectories>",
-          "<?xml version=\"1.0\" ?>" + nested("Trajectories", 100000), nested("a b=\"<c>\"", 50000)})
+    // Each of these once slipped past a nesting count that read the text by other rules than the parser's,
+    // and overflowed its stack.
+    for (const std::string& text : {
+             "<Trajectories>" + nested("x", 200000) + "</Trajectories>",
+             "<?xml version=\"1.0\" ?>" + nested("Trajectories", 100000),
+             nested("a b=\"<c>\"", 50000),
+             "<Trajectories><\">" + repeated("<a>", 100000),
+             "</x\">" + repeated("<a>", 100000),
+             "<m t=\"&#\"#;\">" + repeated("<r>", 100000),
+             "<?xml version=\"1.0\" ?>" + repeated("<a>\xC3</a>", 100000),
+         })
     {
         EXPECT_FALSE(library.parseFileForTraj(dir.write("deep.xml", text)));
     }
-    EXPECT_EQ(log.countOf(kLoadFailed), 3u);
+    EXPECT_EQ(log.countOf(kLoadFailed), 7u);
     EXPECT_EQ(library.count(), 0);
+}
+
+TEST_F(HostileFileTest, ElementsWithManyAttributesAreRefused)
+{
+    // The parser looks every new attribute up among the element's earlier ones: quadratic time.
+    std::string attributes;
+    for (int i = 0; i < 100000; ++i)
+        attributes += " a" + std::to_string(i) + "=\"\"";
+    EXPECT_FALSE(library.parseFileForTraj(dir.write("wide.xml", "<Trajectories" + attributes + "/>")));
+    EXPECT_TRUE(log.contains(kLoadFailed));
+}
+
+TEST_F(HostileFileTest, TextThatWouldTakeTooMuchMemoryToParseIsRefused)
+{
+    // 32 MB of empty elements: a few bytes each in the file, a few hundred once parsed.
+    EXPECT_FALSE(library.parseFileForTraj(dir.write("dense.xml", "<Trajectories>" + repeated("<a/>", 8000000))));
+    EXPECT_TRUE(log.contains(kLoadFailed));
+}
+
+TEST_F(HostileFileTest, SpecialFilesAreRefusedWithoutWaiting)
+{
+    ASSERT_EQ(::mkfifo(dir.file("library1.xml").c_str(), 0644), 0);
+    EXPECT_FALSE(library.parseFileForTraj(dir.file("library1.xml")));
+    EXPECT_FALSE(library.parseFileForTraj("/dev/zero"));
+    EXPECT_FALSE(library.parseFileForTraj(dir.path));
+    EXPECT_EQ(log.countOf(kLoadFailed), 3u);
 }
 
 TEST_F(HostileFileTest, OrdinaryNestingInsideCommentsAndAttributesStillReads)

@@ -1,0 +1,117 @@
+// Whole-file replacing and reading: what happens to links, special files and permissions.
+
+#include "trajectory/FileContents.h"
+
+#include "support/TempDir.h"
+
+#include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <filesystem>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace
+{
+
+mode_t modeOf(const std::string& path)
+{
+    struct stat status
+    {
+    };
+    EXPECT_EQ(::lstat(path.c_str(), &status), 0) << path;
+    return status.st_mode;
+}
+
+std::size_t entriesIn(const std::string& folder)
+{
+    std::size_t count = 0;
+    for (auto it = std::filesystem::directory_iterator(folder); it != std::filesystem::directory_iterator(); ++it)
+        ++count;
+    return count;
+}
+
+} // namespace
+
+TEST(ReplaceFileContents, WritesThroughSymbolicLinksAndKeepsThem)
+{
+    TempDir dir;
+    std::filesystem::create_directory(dir.file("real"));
+    const std::string target = dir.write("real/library.xml", "old");
+    std::filesystem::create_symlink("real/library.xml", dir.file("hop"));
+    std::filesystem::create_symlink(dir.file("hop"), dir.file("link.xml"));
+
+    ASSERT_TRUE(replaceFileContents(dir.file("link.xml"), "new"));
+    EXPECT_TRUE(S_ISLNK(modeOf(dir.file("link.xml"))));
+    EXPECT_TRUE(S_ISLNK(modeOf(dir.file("hop"))));
+    EXPECT_EQ(TempDir::read(target), "new");
+    EXPECT_EQ(entriesIn(dir.file("real")), 1u) << "a temporary file was left beside the target";
+
+    // A link to a file that does not exist yet creates that file.
+    std::filesystem::create_symlink("real/fresh.xml", dir.file("dangling"));
+    ASSERT_TRUE(replaceFileContents(dir.file("dangling"), "fresh"));
+    EXPECT_EQ(TempDir::read(dir.file("real/fresh.xml")), "fresh");
+    EXPECT_TRUE(S_ISLNK(modeOf(dir.file("dangling"))));
+}
+
+TEST(ReplaceFileContents, RefusesWhatIsNotARegularFileAndLeavesItAlone)
+{
+    TempDir dir;
+    ASSERT_EQ(::mkfifo(dir.file("fifo").c_str(), 0644), 0);
+    std::filesystem::create_directory(dir.file("folder"));
+    std::filesystem::create_symlink(dir.file("fifo"), dir.file("link-to-fifo"));
+    std::filesystem::create_symlink("loop", dir.file("loop"));
+
+    EXPECT_FALSE(replaceFileContents(dir.file("fifo"), "x"));
+    EXPECT_FALSE(replaceFileContents(dir.file("link-to-fifo"), "x"));
+    EXPECT_FALSE(replaceFileContents(dir.file("folder"), "x"));
+    EXPECT_FALSE(replaceFileContents(dir.file("loop"), "x"));
+    EXPECT_FALSE(replaceFileContents(dir.file("missing/lib.xml"), "x"));
+
+    EXPECT_TRUE(S_ISFIFO(modeOf(dir.file("fifo"))));
+    EXPECT_TRUE(S_ISLNK(modeOf(dir.file("link-to-fifo"))));
+    EXPECT_TRUE(S_ISDIR(modeOf(dir.file("folder"))));
+    EXPECT_EQ(entriesIn(dir.path), 4u) << "a temporary file was left behind";
+}
+
+TEST(ReplaceFileContents, KeepsTheOldPermissionsWithoutSetIdBits)
+{
+    TempDir dir;
+    const std::string target = dir.write("library.xml", "old");
+    ASSERT_EQ(::chmod(target.c_str(), 06750), 0);
+    ASSERT_TRUE(replaceFileContents(target, "new"));
+    EXPECT_EQ(modeOf(target) & 07777, 0750u);
+
+    const mode_t previous = ::umask(027);
+    const bool created = replaceFileContents(dir.file("fresh.xml"), "fresh");
+    ::umask(previous);
+    ASSERT_TRUE(created);
+    EXPECT_EQ(modeOf(dir.file("fresh.xml")) & 07777, 0640u);
+}
+
+TEST(ReadFileContents, ReadsRegularFilesWholeAndRefusesEverythingElse)
+{
+    TempDir dir;
+    std::string contents = "left over";
+    ASSERT_TRUE(readFileContents(dir.write("small", std::string("a\0b", 3)), 3, contents));
+    EXPECT_EQ(contents, std::string("a\0b", 3));
+    ASSERT_TRUE(readFileContents(dir.write("empty", ""), 3, contents));
+    EXPECT_EQ(contents, "");
+
+    EXPECT_FALSE(readFileContents(dir.file("small"), 2, contents));
+    EXPECT_EQ(contents, "");
+
+    // Nothing writes to this FIFO: an open that waited for a writer would never return.
+    ASSERT_EQ(::mkfifo(dir.file("fifo").c_str(), 0644), 0);
+    EXPECT_FALSE(readFileContents(dir.file("fifo"), 100, contents));
+    EXPECT_FALSE(readFileContents(dir.path, 100, contents));
+    EXPECT_FALSE(readFileContents("/dev/zero", 100, contents));
+    EXPECT_FALSE(readFileContents(dir.file("missing"), 100, contents));
+
+    // A sparse file larger than the limit is refused without being read.
+    const int fd = ::open(dir.file("sparse").c_str(), O_WRONLY | O_CREAT, 0644);
+    ASSERT_GE(fd, 0);
+    ASSERT_EQ(::ftruncate(fd, off_t(600) * 1024 * 1024), 0);
+    ::close(fd);
+    EXPECT_FALSE(readFileContents(dir.file("sparse"), std::size_t(512) * 1024 * 1024, contents));
+}
