@@ -9,6 +9,7 @@ packages=(
     libgtest-dev libgmock-dev googletest libbenchmark-dev
     xvfb xdotool x11-utils imagemagick openbox wmctrl python3 clang-format
     fonts-dejavu-core
+    libpng-dev dpkg-dev file desktop-file-utils appstream man-db groff-base
 )
 
 missing=()
