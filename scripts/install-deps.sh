@@ -10,6 +10,7 @@ packages=(
     xvfb xdotool x11-utils imagemagick openbox wmctrl python3 clang-format
     clang libclang-rt-14-dev
     fonts-dejavu-core
+    libpng-dev dpkg-dev file desktop-file-utils appstream man-db groff-base
 )
 
 missing=()

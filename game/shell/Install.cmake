@@ -28,3 +28,6 @@ foreach(program dunestride pathsketch)
     configure_file(config/launcher.sh.in ${CMAKE_CURRENT_BINARY_DIR}/install/${program} @ONLY)
     install(PROGRAMS ${CMAKE_CURRENT_BINARY_DIR}/install/${program} DESTINATION ${CMAKE_INSTALL_BINDIR})
 endforeach()
+
+# Desktop entries, icons, metainfo, manual pages and the Debian package.
+add_subdirectory(${PROJECT_SOURCE_DIR}/packaging ${PROJECT_BINARY_DIR}/packaging)

@@ -5,6 +5,9 @@
 #                                 configuration files (video mode set to the X screen's only mode)
 #   ds_library FILE               copies FILE as the folder's "library1.xml"
 #   ds_start_game                 starts dunestride in $DS_DIR; $DS_PID
+#   ds_start_launcher PREFIX      starts the installed launcher PREFIX/bin/dunestride; $DS_PID
+#   ds_cancelled_launch PREFIX    starts the installed launcher, cancels the dialog, and checks the player's
+#                                 folder ($XDG_DATA_HOME/dunestride) and the clean end
 #   ds_answer_dialog accept|cancel  waits for the configuration dialog and clicks the button
 #   ds_wait_game_window           waits for the game window; $DS_WINDOW
 #   ds_wait_exit [SECS]           waits for the program's end; $DS_STATUS is its exit code
@@ -43,6 +46,25 @@ ds_start_game()
     (cd "$DS_DIR" && exec setsid "$DUNESTRIDE_BIN" >"$DS_DIR/stdout.txt" 2>&1) &
     DS_PID=$!
     xs_track "$DS_PID"
+}
+
+ds_start_launcher()
+{
+    (exec setsid "$1/bin/dunestride" >>"$DS_DIR/stdout.txt" 2>&1) &
+    DS_PID=$!
+    xs_track "$DS_PID"
+}
+
+ds_cancelled_launch()
+{
+    local prefix=$1 folder="$XDG_DATA_HOME/dunestride"
+    ds_start_launcher "$prefix"
+    ds_answer_dialog cancel
+    ds_wait_exit 30
+    [ "$DS_STATUS" -eq 0 ] || xs_fail "exit code $DS_STATUS"
+    grep -qxF "FileSystem=$prefix/share/dunestride/media" "$folder/resources.cfg" ||
+        xs_fail "resources.cfg: $(cat "$folder/resources.cfg")"
+    grep -q "Ended!$" "$folder/OgreTutos.log" || xs_fail "the launched game did not end normally"
 }
 
 ds_answer_dialog()
