@@ -19,6 +19,20 @@ constexpr const char* kKeptNamePrefix = "traj";
 // Row 0 of the window never gives a sample: a stroke that reaches it ends.
 constexpr int kFirstSampledRow = 1;
 
+/// The rest of the console line, without the white space around it.
+std::string readRestOfLine(std::istream& in)
+{
+    std::string rest;
+    std::getline(in, rest);
+    constexpr const char* kWhiteSpace = " \t\r\n\v\f";
+    const std::size_t first = rest.find_first_not_of(kWhiteSpace);
+    if (first == std::string::npos)
+    {
+        return {};
+    }
+    return rest.substr(first, rest.find_last_not_of(kWhiteSpace) - first + 1);
+}
+
 } // namespace
 
 DrawingSession::DrawingSession(DrawingWindow& drawingWindow, Clock sampleClock, std::istream& in, std::ostream& out)
@@ -106,8 +120,14 @@ void DrawingSession::saveOnSpace()
         consoleOut << "aucun nom de fichier lu : bibliotheque non enregistree" << std::endl;
         return;
     }
+    // A name is one word. The rest of the line goes, or it would answer the next prompt unasked.
+    const std::string ignored = readRestOfLine(consoleIn);
     libraryFileName = fileName;
     consoleOut << "nom Fichier : " << libraryFileName << std::endl;
+    if (!ignored.empty())
+    {
+        consoleOut << "suite de la ligne ignoree : " << ignored << std::endl;
+    }
     if (!library.outPutToFile(libraryFileName))
     {
         consoleOut << "echec de l'enregistrement du fichier " << libraryFileName << std::endl;

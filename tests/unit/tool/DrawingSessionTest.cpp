@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <deque>
+#include <filesystem>
 #include <memory>
 #include <sstream>
 #include <string>
@@ -372,6 +373,25 @@ TEST_F(DrawingSessionTest, KeysAreIgnoredDuringAStroke)
 
     EXPECT_EQ(consoleOut.str(), "");
     EXPECT_EQ(keysOf("traj1").size(), 2u);
+}
+
+TEST_F(DrawingSessionTest, WordsAfterTheFileNameAreDroppedNotSavedUnderAtTheNextSpace)
+{
+    const std::string first = dir.file("first.xml");
+    const std::string second = dir.file("second.xml");
+    stroke({{1, 2}});
+    keepNext(IDYES);
+    consoleIn << first << " " << second << " \t\n";
+    window.holdKey(&WindowState::space);
+    window.holdKey(&WindowState::space);
+
+    run();
+
+    EXPECT_EQ(consoleOut.str(), kPrompt + ("nom Fichier : " + first + "\n") +
+                                    ("suite de la ligne ignoree : " + second + "\n") + kPrompt +
+                                    "aucun nom de fichier lu : bibliotheque non enregistree\n");
+    EXPECT_FALSE(TempDir::read(first).empty());
+    EXPECT_FALSE(std::filesystem::exists(second));
 }
 
 } // namespace
