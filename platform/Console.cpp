@@ -3,6 +3,7 @@
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
+#include <fcntl.h>
 #include <stdio_ext.h>
 #include <sys/wait.h>
 #include <termios.h>
@@ -79,6 +80,25 @@ int freopen_s(FILE** stream, const char* fileName, const char* mode, FILE* oldSt
 
 namespace platform
 {
+
+void openClosedStandardDescriptors()
+{
+    constexpr int kStandardDescriptors = 3;
+    for (int descriptor = 0; descriptor < kStandardDescriptors; ++descriptor)
+    {
+        if (fcntl(descriptor, F_GETFD) != -1 || errno != EBADF)
+        {
+            continue;
+        }
+        // open() takes the lowest free descriptor, and every lower one is open by now: it is this one.
+        const int opened = open("/dev/null", descriptor == 0 ? O_RDONLY : O_WRONLY);
+        if (opened >= 0 && opened != descriptor)
+        {
+            dup2(opened, descriptor);
+            close(opened);
+        }
+    }
+}
 
 int pauseConsole(FILE* in, FILE* out)
 {

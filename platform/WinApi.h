@@ -60,6 +60,11 @@ namespace platform
 /// as the Windows console does it (pauseConsole on the standard streams), since Linux has no such command.
 int runSystemCommand(const char* command);
 
+/// Opens /dev/null on each of the descriptors 0, 1 and 2 that is closed, so that a program started with a closed
+/// standard stream never finds the next file or connection it opens (the X connection, say) on that stream.
+/// Call it first thing, before anything opens a descriptor.
+void openClosedStandardDescriptors();
+
 /// Prints a short prompt to out and waits: for one key when in is a terminal, otherwise for a line or the end
 /// of input. Input that was read ahead before the prompt does not answer it. Returns 0.
 int pauseConsole(FILE* in, FILE* out);

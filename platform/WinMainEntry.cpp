@@ -4,6 +4,7 @@
 // since the programs read no arguments.
 int main()
 {
+    platform::openClosedStandardDescriptors();
     char emptyCommandLine[] = "";
     constexpr int kShowNormal = 1;
     return WinMain(nullptr, nullptr, emptyCommandLine, kShowNormal);

@@ -1,6 +1,11 @@
 #include "tool/CImgDrawingWindow.h"
 
 #include <CImg.h>
+#include <X11/XKBlib.h>
+
+#include <algorithm>
+#include <chrono>
+#include <thread>
 
 namespace
 {
@@ -9,15 +14,69 @@ constexpr const char* kTitle = "Draw Trajectory";
 constexpr unsigned int kShowValuesAsStored = 3;
 constexpr unsigned char kWhite = 255;
 constexpr int kColourChannels = 3;
+constexpr unsigned char kTrailColour[kColourChannels] = {235, 190, 100};
+constexpr unsigned char kDotColour[kColourChannels] = {255, 70, 40};
+constexpr int kDotRadius = 4;
+// The display library's event thread takes one event every 8 ms; looking twice as often sees every press.
+constexpr std::chrono::milliseconds kPressPollInterval{4};
+constexpr unsigned int kRememberedKeyEvents = 128;
 
 } // namespace
 
 struct CImgDrawingWindow::Display
 {
-    Display() : image(kWidth, kHeight, 1, kColourChannels, 0), window(image, kTitle, kShowValuesAsStored) {}
+    Display() : image(kWidth, kHeight, 1, kColourChannels, 0), window(image, kTitle, kShowValuesAsStored)
+    {
+        // A held key repeats as release-press pairs; when the display's event thread lags it may take a repeated
+        // release for the real one and report the key pressed twice. Repeats without releases avoid that.
+        using namespace cimg_library; // the lock macros name cimg:: unqualified
+        cimg_lock_display();
+        XkbSetDetectableAutoRepeat(cimg_library::cimg::X11_attr().display, True, nullptr);
+        cimg_unlock_display();
+    }
+
+    /// Whether a key or button went down since the last ignoreHeldInput. The display lists the key presses
+    /// and releases since then, latest first. The key held at that time keeps repeating its press until it
+    /// is released: only a press after its release is a new one.
+    bool pressedSinceIgnore() const
+    {
+        if (window.button() != 0)
+        {
+            return true;
+        }
+        for (unsigned int event = 0; event < kRememberedKeyEvents; ++event)
+        {
+            const unsigned int key = window.key(event);
+            if (key != 0 && key != heldKeyWhenIgnored)
+            {
+                return true;
+            }
+        }
+        return heldKeyPressedAgain();
+    }
+
+    /// A press that follows a release puts an empty entry before that release in the display's list of releases.
+    bool heldKeyPressedAgain() const
+    {
+        bool pressedSince = false;
+        for (unsigned int event = 0; event < kRememberedKeyEvents; ++event)
+        {
+            const unsigned int released = window.released_key(event);
+            if (released == heldKeyWhenIgnored)
+            {
+                return pressedSince;
+            }
+            pressedSince = pressedSince || released == 0;
+        }
+        return false;
+    }
 
     cimg_library::CImg<unsigned char> image;
+    /// The image with the playback dot over it, as last shown.
+    cimg_library::CImg<unsigned char> frame;
     cimg_library::CImgDisplay window;
+    /// The last key pressed, if no key was released after it, when held input was last ignored.
+    unsigned int heldKeyWhenIgnored = 0;
 };
 
 std::unique_ptr<CImgDrawingWindow> CImgDrawingWindow::open()
@@ -73,6 +132,21 @@ bool CImgDrawingWindow::isSpaceHeld() const
     return display->window.is_keySPACE();
 }
 
+bool CImgDrawingWindow::isPHeld() const
+{
+    return display->window.is_keyP();
+}
+
+bool CImgDrawingWindow::isGHeld() const
+{
+    return display->window.is_keyG();
+}
+
+bool CImgDrawingWindow::isUHeld() const
+{
+    return display->window.is_keyU();
+}
+
 bool CImgDrawingWindow::isClosed() const
 {
     return display->window.is_closed();
@@ -100,4 +174,43 @@ void CImgDrawingWindow::clearToBlack()
 {
     display->image.fill(0);
     display->window.display(display->image);
+}
+
+void CImgDrawingWindow::ignoreHeldInput()
+{
+    // The latest key entry is 0 once a release followed the last press.
+    display->heldKeyWhenIgnored = display->window.key();
+    display->window.set_key();
+    display->window.set_button();
+}
+
+bool CImgDrawingWindow::waitForPressOrClose(unsigned int milliseconds)
+{
+    using Clock = std::chrono::steady_clock;
+    const Clock::time_point deadline = Clock::now() + std::chrono::milliseconds(milliseconds);
+    for (;;)
+    {
+        if (display->window.is_closed() || display->pressedSinceIgnore())
+        {
+            return true;
+        }
+        const Clock::time_point now = Clock::now();
+        if (now >= deadline)
+        {
+            return false;
+        }
+        std::this_thread::sleep_for(std::min<Clock::duration>(deadline - now, kPressPollInterval));
+    }
+}
+
+void CImgDrawingWindow::drawTrail(int x0, int y0, int x1, int y1)
+{
+    display->image.draw_line(x0, y0, x1, y1, kTrailColour);
+}
+
+void CImgDrawingWindow::showWithDot(int x, int y)
+{
+    display->frame.assign(display->image);
+    display->frame.draw_circle(x, y, kDotRadius, kDotColour);
+    display->window.display(display->frame);
 }

@@ -21,10 +21,17 @@ public:
     bool isEscapeHeld() const override;
     bool isLHeld() const override;
     bool isSpaceHeld() const override;
+    bool isPHeld() const override;
+    bool isGHeld() const override;
+    bool isUHeld() const override;
     bool isClosed() const override;
     void close() override;
     void lightPixel(int x, int y) override;
     void clearToBlack() override;
+    void ignoreHeldInput() override;
+    bool waitForPressOrClose(unsigned int milliseconds) override;
+    void drawTrail(int x0, int y0, int x1, int y1) override;
+    void showWithDot(int x, int y) override;
 
 private:
     struct Display;

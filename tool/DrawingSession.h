@@ -1,23 +1,27 @@
 #pragma once
 
 #include "platform/WinApi.h"
+#include "tool/SampleTime.h"
 #include "trajectory/KelTrajectoryLibrary.h"
 #include "trajectory/Trajectory.h"
 
-#include <functional>
 #include <iosfwd>
+#include <optional>
 #include <string>
+#include <vector>
 
 class DrawingWindow;
 
 /// The drawing tool's flow: strokes drawn with the left button become trajectories, the author keeps or drops
 /// each one, kept ones go into a library named traj1, traj2, ..., SPACE writes the library to a file named on the
-/// console, L reloads the last file and ESC closes the window. One pass handles one window event.
+/// console, L reloads the last file and ESC closes the window. P plays the library back at the speed it was drawn
+/// and G at the game's speed; U takes back the last kept drawing, whose name the next kept one then reuses.
+/// One pass handles one window event.
 class DrawingSession
 {
 public:
     /// Returns the sample clock: UTC time of day in milliseconds.
-    using Clock = std::function<DWORD()>;
+    using Clock = SampleClock;
 
     DrawingSession(DrawingWindow& window, Clock clock, std::istream& consoleIn, std::ostream& consoleOut);
 
@@ -37,11 +41,29 @@ private:
         Drawing
     };
 
-    void handleIdle(int x, int y);
+    /// The keys that act once per press rather than in every pass while held.
+    struct Presses
+    {
+        bool undo = false;
+        bool previewAsDrawn = false;
+        bool previewAtGameSpeed = false;
+    };
+
+    /// A drawing kept in this run, with the trajectory of the same name it replaced, if any.
+    struct KeptDrawing
+    {
+        std::string name;
+        std::optional<Trajectory> replaced;
+    };
+
+    Presses readPresses();
+    void handleIdle(int x, int y, const Presses& presses);
     void startStrokeOnPress(int x, int y);
     void closeOnEscape();
     void reloadOnL();
     void saveOnSpace();
+    void undoOnPress(bool pressed);
+    void previewOnPress(const Presses& presses);
     void handleDrawing(int x, int y);
     void takeSample(int x, int y);
     void endStroke();
@@ -58,4 +80,10 @@ private:
     KelTrajectoryLibrary library;
     std::string libraryFileName;
     int keptCounter = 0;
+
+    /// Drawings kept since the start or the last reload, oldest first: what undo can take back.
+    std::vector<KeptDrawing> keptDrawings;
+    bool undoHeld = false;
+    bool previewAsDrawnHeld = false;
+    bool previewAtGameSpeedHeld = false;
 };

@@ -23,6 +23,9 @@ public:
     virtual bool isEscapeHeld() const = 0;
     virtual bool isLHeld() const = 0;
     virtual bool isSpaceHeld() const = 0;
+    virtual bool isPHeld() const = 0;
+    virtual bool isGHeld() const = 0;
+    virtual bool isUHeld() const = 0;
     virtual bool isClosed() const = 0;
 
     /// Hides the window; it then reports itself closed.
@@ -33,4 +36,21 @@ public:
 
     /// Makes the whole image black and shows it again.
     virtual void clearToBlack() = 0;
+
+    // Playback of a path, which draws without taking samples and must notice presses while it runs.
+
+    /// Forgets the keys and buttons held now: they read as released, and do not count as pressed, until they are
+    /// pressed again.
+    virtual void ignoreHeldInput() = 0;
+
+    /// Waits the given time, or less once a key or mouse button has been pressed since the last ignoreHeldInput
+    /// or the window is closed; returns whether either happened.
+    virtual bool waitForPressOrClose(unsigned int milliseconds) = 0;
+
+    /// Draws a line of the playback trail from (x0, y0) to (x1, y1) into the image, clipped to it, without
+    /// showing it yet.
+    virtual void drawTrail(int x0, int y0, int x1, int y1) = 0;
+
+    /// Shows the image with the playback dot centred on (x, y) over it; the dot is not kept in the image.
+    virtual void showWithDot(int x, int y) = 0;
 };

@@ -42,12 +42,6 @@ thirdStroke=("${PS_VISITED[@]}")
 ps_answer Return
 
 ps_save library.xml
-records="$(ps_library "$PS_RUN/library.xml")"
-[ "$(grep '^TRAJ' <<<"$records" | tr '\n' ' ')" = "TRAJ traj1 TRAJ traj2 " ] ||
-    xs_fail "the file holds $(grep '^TRAJ' <<<"$records" | tr '\n' ' ')"
-PS_VISITED=("${firstStroke[@]}")
-ps_expect_keys_on_visited traj1 <<<"$records"
-PS_VISITED=("${thirdStroke[@]}")
-ps_expect_keys_on_visited traj2 <<<"$records"
+ps_expect_strokes "$PS_RUN/library.xml" traj1=firstStroke traj2=thirdStroke
 cp "$PS_RUN/library.xml" "$PS_ARTIFACTS/pathsketch-library.xml"
 echo "pathsketch draws, keeps and saves: ok"

@@ -7,6 +7,8 @@
 #   ps_stroke X,Y X,Y ...      presses the left button on the first pixel, moves through the others, releases;
 #                              the pixels go to PS_VISITED (ps_press X Y, ps_drag X,Y ..., ps_release in parts)
 #   ps_expect_keys_on_visited NAME   checks NAME's keys (ps_library records on stdin) against PS_VISITED
+#   ps_expect_strokes FILE NAME=ARRAY ...   checks that FILE holds exactly these trajectories, each with its
+#                              keys on the pixels in the named array (a saved PS_VISITED)
 #   ps_answer Return|Escape    answers the keep question
 #   ps_hold KEY                holds KEY over the drawing window
 #   ps_save NAME               SPACE, then NAME at the console prompt; waits for the file
@@ -99,6 +101,28 @@ ps_expect_keys_on_visited()
         }
         END { if (keys * 2 < count) { print name " has " keys " keys for " count " visited pixels"; exit 1 } }
     ' || xs_fail "the keys of $name do not match the stroke"
+}
+
+ps_expect_strokes()
+{
+    local file=$1 records names="" pair
+    shift
+    records="$(ps_library "$file")"
+    for pair in "$@"; do
+        names+="TRAJ ${pair%%=*} "
+    done
+    [ "$(grep '^TRAJ' <<<"$records" | tr '\n' ' ')" = "$names" ] ||
+        xs_fail "$file holds $(grep '^TRAJ' <<<"$records" | tr '\n' ' ')"
+    for pair in "$@"; do
+        ps_expect_keys_on_named_stroke "${pair%%=*}" "${pair#*=}" <<<"$records"
+    done
+}
+
+ps_expect_keys_on_named_stroke()
+{
+    local -n stroke=$2
+    PS_VISITED=("${stroke[@]}")
+    ps_expect_keys_on_visited "$1"
 }
 
 ps_answer()

@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdint>
 #include <deque>
 #include <filesystem>
 #include <memory>
@@ -73,12 +75,13 @@ protected:
         }
     }
 
-    /// The scripted readings, then a clock that advances one millisecond per reading.
+    /// The scripted readings, then the window's playback clock or a clock that advances one millisecond per
+    /// reading.
     DWORD readClock()
     {
         if (clockReadings.empty())
         {
-            return ++lastReading;
+            return clockFollowsPlayback ? window.now : ++lastReading;
         }
         lastReading = clockReadings.front();
         clockReadings.pop_front();
@@ -96,6 +99,34 @@ protected:
     }
 
     void keepNext(int answer) { answers.push_back(answer); }
+
+    /// Keeps a one-sample drawing as traj1 and saves the library as library.xml; returns the file's name.
+    std::string keepOneAndSave()
+    {
+        const std::string fileName = dir.file("library.xml");
+        stroke({{1, 2}});
+        keepNext(IDYES);
+        saveAs(fileName);
+        run();
+        return fileName;
+    }
+
+    /// Keeps a drawing that goes right from (100, 100) to (200, 100) in 100 ms, then down to (200, 300) by 300 ms.
+    void keepCornerPath()
+    {
+        start();
+        clockReadings.insert(clockReadings.end(), {5'000, 5'000, 5'100, 5'300});
+        stroke({{100, 100}, {200, 100}, {200, 300}});
+        keepNext(IDYES);
+        run();
+    }
+
+    /// Holds a key for two passes: the added keys must act once per press.
+    void tapTwice(bool WindowState::*key)
+    {
+        window.holdKey(key);
+        window.holdKey(key);
+    }
 
     std::vector<std::string> names() const
     {
@@ -135,6 +166,7 @@ protected:
     FakeDrawingWindow window;
     std::deque<DWORD> clockReadings;
     DWORD lastReading = 0;
+    bool clockFollowsPlayback = false;
     std::deque<int> answers;
     std::vector<platform::MessageBoxRequest> questions;
     std::stringstream consoleIn;
@@ -319,11 +351,7 @@ TEST_F(DrawingSessionTest, EndOfInputAtThePromptSavesNothing)
 
 TEST_F(DrawingSessionTest, LReplacesTheDrawingsWithTheFileAndNamingGoesOn)
 {
-    const std::string fileName = dir.file("library.xml");
-    stroke({{1, 2}});
-    keepNext(IDYES);
-    saveAs(fileName);
-    run();
+    const std::string fileName = keepOneAndSave();
     dir.write("library.xml", "<Trajectories>"
                              "<Trajectory name=\"traj2\"><TrackPos><Elem time=\"0\" px=\"7\" py=\"8\"/></TrackPos>"
                              "</Trajectory>"
@@ -344,11 +372,7 @@ TEST_F(DrawingSessionTest, LReplacesTheDrawingsWithTheFileAndNamingGoesOn)
 
 TEST_F(DrawingSessionTest, FailedReloadIsToldAndKeepsTheDrawings)
 {
-    const std::string fileName = dir.file("library.xml");
-    stroke({{1, 2}});
-    keepNext(IDYES);
-    saveAs(fileName);
-    run();
+    const std::string fileName = keepOneAndSave();
     dir.write("library.xml", "<not closed");
     stroke({{3, 4}});
     keepNext(IDYES);
@@ -383,6 +407,188 @@ TEST_F(DrawingSessionTest, KeysAreIgnoredDuringAStroke)
 
     EXPECT_EQ(consoleOut.str(), "");
     EXPECT_EQ(keysOf("traj1").size(), 2u);
+}
+
+/// Where the corner path of keepCornerPath is at a trajectory time, worked out by hand.
+std::pair<double, double> onCornerPath(double ms)
+{
+    if (ms <= 100)
+    {
+        return {100 + ms, 100};
+    }
+    if (ms <= 300)
+    {
+        return {200, ms};
+    }
+    return {200, 300};
+}
+
+TEST_F(DrawingSessionTest, PreviewMovesADotAlongThePathAsDrawnOrAtTheGameSpeed)
+{
+    keepCornerPath();
+    clockFollowsPlayback = true;
+    struct Case
+    {
+        bool WindowState::*key;
+        double trajectoryMsPerMs;
+        std::uint32_t endMs;
+    };
+    for (const Case& preview : {Case{&WindowState::p, 1.0, 300}, Case{&WindowState::g, 0.3, 1000}})
+    {
+        SCOPED_TRACE(preview.trajectoryMsPerMs);
+        window.frames.clear();
+        window.trailPoints.clear();
+        const std::uint32_t start = window.now;
+        tapTwice(preview.key);
+
+        run();
+
+        ASSERT_GT(window.frames.size(), 10u);
+        for (const PlaybackFrame& frame : window.frames)
+        {
+            const auto [x, y] = onCornerPath((frame.time - start) * preview.trajectoryMsPerMs);
+            EXPECT_NEAR(frame.dot.first, x, 1.0) << "at " << frame.time - start << " ms";
+            EXPECT_NEAR(frame.dot.second, y, 1.0) << "at " << frame.time - start << " ms";
+        }
+        const PlaybackFrame& last = window.frames.back();
+        EXPECT_EQ(last.dot, std::make_pair(200, 300));
+        EXPECT_GE(last.time - start, preview.endMs);
+        EXPECT_LT(last.time - start, preview.endMs + 50) << "the end is shown as soon as it is reached";
+        for (const auto& key : {std::make_pair(100, 100), std::make_pair(200, 100), std::make_pair(200, 300)})
+        {
+            EXPECT_EQ(window.trailPoints.count(key), 1u) << "the trail passes through every key";
+        }
+        EXPECT_TRUE(window.trail.empty()) << "the window is black after the preview";
+    }
+    EXPECT_EQ(consoleOut.str(), "apercu de traj1\napercu de traj1\n") << "one preview per press";
+    EXPECT_EQ(keysOf("traj1"), (std::vector<Key>{{100, 100, 0}, {200, 100, 100}, {200, 300, 300}}));
+    EXPECT_EQ(questions.size(), 1u);
+}
+
+TEST_F(DrawingSessionTest, PreviewPlaysDrawingsInTurnUntilAPressStopsIt)
+{
+    keepCornerPath();
+    clockReadings = {9'000, 9'000, 9'020};
+    stroke({{300, 400}, {310, 400}});
+    keepNext(IDYES);
+    run();
+    clockFollowsPlayback = true;
+
+    window.holdKey(&WindowState::p);
+    run();
+    EXPECT_EQ(consoleOut.str(), "apercu de traj1\napercu de traj2\n");
+    const auto second = std::find_if(window.frames.begin(), window.frames.end(),
+                                     [](const PlaybackFrame& frame) { return frame.dot == std::make_pair(300, 400); });
+    ASSERT_NE(second, window.frames.end());
+    EXPECT_LE(second->trailSegments, 2u) << "the second drawing starts on a black window";
+    EXPECT_EQ(window.frames.back().dot, std::make_pair(310, 400));
+
+    window.frames.clear();
+    consoleOut.str("");
+    const std::uint32_t pressedAt = window.now + 50;
+    window.pressTimes = {pressedAt};
+    window.script(WindowState());
+    window.holdKey(&WindowState::p);
+    run();
+    EXPECT_EQ(consoleOut.str(), "apercu de traj1\n") << "traj2 is not played after the press";
+    ASSERT_FALSE(window.frames.empty());
+    EXPECT_LE(window.frames.back().time, pressedAt);
+    EXPECT_TRUE(window.trail.empty()) << "the window is black after the press";
+    EXPECT_EQ(names(), (std::vector<std::string>{"traj1", "traj2"}));
+    EXPECT_EQ(keysOf("traj1").size(), 3u);
+    EXPECT_EQ(questions.size(), 2u);
+}
+
+TEST_F(DrawingSessionTest, NothingToShowOrTakeBackIsSaid)
+{
+    window.press(30, 0);
+    keepNext(IDYES);
+    window.holdKey(&WindowState::p);
+    tapTwice(&WindowState::u);
+    window.holdKey(&WindowState::g);
+    window.holdKey(&WindowState::u);
+
+    run();
+
+    EXPECT_EQ(consoleOut.str(), "aucun dessin a montrer\n"
+                                "dessin retire : traj1\n"
+                                "aucun dessin a montrer\n"
+                                "aucun dessin garde a retirer\n");
+    EXPECT_TRUE(window.frames.empty());
+    EXPECT_TRUE(names().empty());
+}
+
+TEST_F(DrawingSessionTest, UndoDropsTheLastDrawingAndTheNextOneTakesItsName)
+{
+    stroke({{10, 10}, {11, 11}});
+    keepNext(IDYES);
+    stroke({{20, 20}});
+    keepNext(IDYES);
+    tapTwice(&WindowState::u);
+    stroke({{30, 30}, {31, 31}, {32, 32}});
+    keepNext(IDYES);
+    const std::string fileName = dir.file("library.xml");
+    saveAs(fileName);
+
+    run();
+
+    EXPECT_EQ(consoleOut.str(), "dessin retire : traj2\n" + (kPrompt + ("nom Fichier : " + fileName + "\n")));
+    KelTrajectoryLibrary written;
+    ASSERT_TRUE(written.parseFileForTraj(fileName));
+    ASSERT_EQ(written.count(), 2);
+    EXPECT_EQ(written.getTraj(0).getName(), "traj1");
+    EXPECT_EQ(written.getTraj(0).getTrackPos().front().px, 10.0f);
+    EXPECT_EQ(written.getTraj(1).getName(), "traj2");
+    EXPECT_EQ(written.getTraj(1).getTrackPos().size(), 3u);
+    EXPECT_EQ(written.getTraj(1).getTrackPos().front().px, 30.0f);
+}
+
+TEST_F(DrawingSessionTest, UndoAfterAReloadTakesBackOnlyLaterDrawingsAndPutsBackWhatTheyReplaced)
+{
+    const std::string fileName = keepOneAndSave();
+    dir.write("library.xml", "<Trajectories>"
+                             "<Trajectory name=\"traj2\"><TrackPos><Elem time=\"0\" px=\"7\" py=\"8\"/></TrackPos>"
+                             "</Trajectory>"
+                             "</Trajectories>");
+    window.holdKey(&WindowState::l);
+    window.holdKey(&WindowState::u);
+    stroke({{30, 40}});
+    keepNext(IDYES);
+    consoleOut.str("");
+
+    run();
+    EXPECT_EQ(keysOf("traj2"), (std::vector<Key>{{30, 40, 1}}));
+
+    window.holdKey(&WindowState::u);
+    run();
+    EXPECT_EQ(consoleOut.str(), "aucun dessin garde a retirer\n"
+                                "dessin retire : traj2\n"
+                                "traj2 du fichier relu est remis\n");
+    EXPECT_EQ(keysOf("traj2"), (std::vector<Key>{{7, 8, 0}}));
+
+    stroke({{50, 60}});
+    keepNext(IDYES);
+    run();
+    EXPECT_EQ(keysOf("traj2").front().px, 50.0f) << "the name taken back is used again";
+}
+
+TEST_F(DrawingSessionTest, WordsAfterTheFileNameAreDroppedNotSavedUnderAtTheNextSpace)
+{
+    const std::string first = dir.file("first.xml");
+    const std::string second = dir.file("second.xml");
+    stroke({{1, 2}});
+    keepNext(IDYES);
+    consoleIn << first << " " << second << " \t\n";
+    window.holdKey(&WindowState::space);
+    window.holdKey(&WindowState::space);
+
+    run();
+
+    EXPECT_EQ(consoleOut.str(), kPrompt + ("nom Fichier : " + first + "\n") +
+                                    ("suite de la ligne ignoree : " + second + "\n") + kPrompt +
+                                    "aucun nom de fichier lu : bibliotheque non enregistree\n");
+    EXPECT_FALSE(TempDir::read(first).empty());
+    EXPECT_FALSE(std::filesystem::exists(second));
 }
 
 } // namespace

@@ -1,0 +1,42 @@
+#pragma once
+
+#include "tool/SampleTime.h"
+
+#include <iosfwd>
+
+class DrawingWindow;
+class KelTrajectoryLibrary;
+class Trajectory;
+
+/// Plays a library's trajectories back in the drawing window, one after another in name order: each as a dot
+/// moving along its path from trajectory time 0, leaving its trail, then held for a moment on its whole trail.
+/// Speeds are trajectory milliseconds per millisecond of playback. A key or button press, or closing the window,
+/// stops the playback; the press does nothing else. The window is black again afterwards.
+class TrajectoryPreview
+{
+public:
+    /// The speed at which the stroke was drawn.
+    static constexpr double kAsDrawn = 1.0;
+    /// The speed at which the game moves its runners: 300 trajectory milliseconds per second of play.
+    static constexpr double kGameSpeed = 300.0 / 1000.0;
+
+    TrajectoryPreview(DrawingWindow& window, const SampleClock& clock, std::ostream& consoleOut);
+
+    /// Plays every trajectory that has position keys, naming each on the console; says so when there is none.
+    void play(const KelTrajectoryLibrary& library, double speed);
+
+private:
+    struct Pixel
+    {
+        int x;
+        int y;
+    };
+
+    /// Plays one trajectory and holds its end; false when stopped.
+    bool playOne(const Trajectory& trajectory, double speed);
+    Pixel trailTo(Pixel from, Pixel to);
+
+    DrawingWindow& window;
+    const SampleClock& clock;
+    std::ostream& consoleOut;
+};
