@@ -2,7 +2,8 @@
 # What the scene shows around the game: figures cast shadows on the sand that move when the light turns, and
 # a camera tilted towards the horizon sees the evening sky, never the viewport's magenta background.
 #
-# The library's runners all stand still, 21 units from the hero's start, in view of the camera.
+# The library's runners all stand still, 21 units from the hero's start, in view of the camera; the hero
+# stands still at his start.
 set -uo pipefail
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
 source "$here/../lib/xsession.sh"
@@ -18,12 +19,23 @@ viewport_count()
     python3 "$pixels" "${options[@]}" "$1" "$DS_DIR/$2.png" $((XS_W * 2 / 10)) 0 $((XS_W * 6 / 10)) "$XS_H"
 }
 
-# Distance in pixels between the centres of a colour class in two screenshots.
-centre_shift()
+# The hero stands at the world origin, 20 units below the middle of the picture: the camera looks straight
+# down from 65 units with a vertical field of view of 45 degrees. His shadow falls up the picture.
+hero_box()
 {
-    local region=($((XS_W * 2 / 10)) 0 $((XS_W * 6 / 10)) "$XS_H") a b
-    a="$(python3 "$pixels" centre "$1" "$DS_DIR/$2.png" "${region[@]}")"
-    b="$(python3 "$pixels" centre "$1" "$DS_DIR/$3.png" "${region[@]}")"
+    local unitPixels
+    unitPixels="$(awk -v h="$XS_H" 'BEGIN { print h / 2 / (65 * sin(3.14159265 / 8) / cos(3.14159265 / 8)) }')"
+    awk -v w="$XS_W" -v h="$XS_H" -v u="$unitPixels" \
+        'BEGIN { x = w / 2; y = h / 2 + 20 * u; printf "%d %d %d %d\n", x - 4 * u, y - 8 * u, 8 * u, 11 * u }'
+}
+
+# Distance in pixels between the centres of a colour class around the hero in two screenshots.
+hero_shift()
+{
+    local box a b
+    read -ra box <<<"$(hero_box)"
+    a="$(python3 "$pixels" centre "$1" "$DS_DIR/$2.png" "${box[@]}")"
+    b="$(python3 "$pixels" centre "$1" "$DS_DIR/$3.png" "${box[@]}")"
     awk -v a="$a" -v b="$b" 'BEGIN { split(a, p, " "); split(b, q, " "); printf "%.1f\n", sqrt((p[1] - q[1]) ^ 2 + (p[2] - q[2]) ^ 2) }'
 }
 
@@ -49,24 +61,24 @@ ds_shot shadows-first
 sleep 4
 ds_shot shadows-before
 count="$(viewport_count shadow shadows-before)"
-still="$(centre_shift shadow shadows-first shadows-before)"
-echo "shadow pixels: $count; their centre moved $still pixels with the light still"
+still="$(hero_shift shadow shadows-first shadows-before)"
+echo "shadow pixels: $count; the hero's shadow moved $still pixels with the light still"
 at_least "$count" 150 || xs_fail "no shadows on the sand"
 
 # The light turns by 0.3 degrees per frame while O is held.
-ds_hold_key o 4
+ds_hold_key o 6
 sleep 0.5
 ds_shot shadows-after
 count="$(viewport_count shadow shadows-after)"
-turned="$(centre_shift shadow shadows-before shadows-after)"
-echo "shadow pixels after turning the light: $count; their centre moved $turned pixels"
+turned="$(hero_shift shadow shadows-before shadows-after)"
+echo "shadow pixels after turning the light: $count; the hero's shadow moved $turned pixels"
 at_least "$count" 150 || xs_fail "the shadows vanished when the light turned"
 at_least "$turned" "$(awk -v s="$still" 'BEGIN { print 2 * s + 6 }')" || xs_fail "the shadows did not follow the light"
 
 # Mouse look: small upward moves of the pointer tilt the camera until the sky shows.
 sky=0
-for attempt in $(seq 1 20); do
-    xdotool mousemove_relative -- 0 -3
+for attempt in $(seq 1 25); do
+    xdotool mousemove_relative -- 0 -5
     sleep 0.6
     ds_shot "tilt-$attempt"
     magenta="$(viewport_count --sample 25 magenta "tilt-$attempt")"
