@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Builds everything and runs every test: unit, engine and end-to-end tests in the normal build,
-# then the unit tests again in an AddressSanitizer/UndefinedBehaviorSanitizer build.
+# then the unit and engine tests again in an AddressSanitizer/UndefinedBehaviorSanitizer build with leak checking.
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 
@@ -8,4 +8,4 @@ root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 ctest --test-dir "$root/build" --output-on-failure -j 2 -LE bench
 
 "$root/scripts/build.sh" "$root/build-asan" -DDUNESTRIDE_SANITIZE=ON -DDUNESTRIDE_WERROR=ON -DDUNESTRIDE_BENCH=OFF
-ctest --test-dir "$root/build-asan" --output-on-failure -j 2 -L unit
+ctest --test-dir "$root/build-asan" --output-on-failure -j 2 -L 'unit|engine'
