@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Builds everything and runs every test: unit, engine and end-to-end tests in the normal build,
-# then the unit tests again in an AddressSanitizer/UndefinedBehaviorSanitizer build, then a one-minute run of
-# the library reader's fuzz target.
+# then the unit and engine tests again in an AddressSanitizer/UndefinedBehaviorSanitizer build with leak
+# checking, then a one-minute run of the library reader's fuzz target.
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 
@@ -9,6 +9,6 @@ root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 ctest --test-dir "$root/build" --output-on-failure -j 2 -LE bench
 
 "$root/scripts/build.sh" "$root/build-asan" -DDUNESTRIDE_SANITIZE=ON -DDUNESTRIDE_WERROR=ON -DDUNESTRIDE_BENCH=OFF
-ctest --test-dir "$root/build-asan" --output-on-failure -j 2 -L unit
+ctest --test-dir "$root/build-asan" --output-on-failure -j 2 -L 'unit|engine'
 
 "$root/scripts/fuzz.sh" 60

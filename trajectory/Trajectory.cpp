@@ -1,6 +1,7 @@
 #include "trajectory/Trajectory.h"
 
-#include <OgreMath.h>
+#include "trajectory/PlaneTurn.h"
+#include "trajectory/TrackCursor.h"
 
 #include <algorithm>
 #include <cmath>
@@ -8,12 +9,37 @@
 void Trajectory::clear()
 {
     name.clear();
-    trackPos.clear();
+    sharedTrackPos.reset();
     trackYaw.clear();
+}
+
+const std::vector<PositionKey>& Trajectory::getTrackPos() const
+{
+    static const std::vector<PositionKey> noKeys;
+    return sharedTrackPos ? *sharedTrackPos : noKeys;
+}
+
+std::shared_ptr<const std::vector<PositionKey>> Trajectory::shareTrackPos() const
+{
+    if (!sharedTrackPos)
+        return std::make_shared<const std::vector<PositionKey>>();
+    return sharedTrackPos;
+}
+
+std::vector<PositionKey>& Trajectory::ownTrackPos()
+{
+    // Counting the holders is safe here: while this trajectory is the only one, nobody else can start to hold its
+    // keys but through it.
+    if (!sharedTrackPos)
+        sharedTrackPos = std::make_shared<std::vector<PositionKey>>();
+    else if (sharedTrackPos.use_count() > 1)
+        sharedTrackPos = std::make_shared<std::vector<PositionKey>>(*sharedTrackPos);
+    return *sharedTrackPos;
 }
 
 void Trajectory::addPositionKey(const PositionKey& key)
 {
+    std::vector<PositionKey>& trackPos = ownTrackPos();
     // Keys normally arrive in ascending time (a stroke being drawn, a file being read). The keys that compare
     // at all stay strictly ascending, so when the last key is such a key it is the latest one, and comparing
     // with it alone gives the same result as the walk from the front.
@@ -37,6 +63,7 @@ void Trajectory::addPositionKey(const PositionKey& key)
 
 void Trajectory::insertByWalk(const PositionKey& key)
 {
+    std::vector<PositionKey>& trackPos = ownTrackPos();
     for (auto it = trackPos.begin(); it != trackPos.end(); ++it)
     {
         if (it->time > key.time)
@@ -57,7 +84,7 @@ void Trajectory::insertByWalk(const PositionKey& key)
 void Trajectory::addPositionKeys(const std::vector<PositionKey>& keys)
 {
     bool anyNaN = std::any_of(keys.begin(), keys.end(), [](const PositionKey& k) { return std::isnan(k.time); });
-    if (!trackPos.empty() || anyNaN)
+    if (!getTrackPos().empty() || anyNaN)
     {
         // NaN times do not order; only the key-by-key walk says where they end up.
         for (const PositionKey& key : keys)
@@ -71,6 +98,7 @@ void Trajectory::addPositionKeys(const std::vector<PositionKey>& keys)
     std::vector<PositionKey> sorted(keys);
     if (!std::is_sorted(sorted.begin(), sorted.end(), earlier))
         std::stable_sort(sorted.begin(), sorted.end(), earlier);
+    std::vector<PositionKey>& trackPos = ownTrackPos();
     trackPos.reserve(sorted.size());
     for (const PositionKey& key : sorted)
     {
@@ -93,58 +121,14 @@ void Trajectory::addYawKey(const YawKey& key)
 
 bool Trajectory::positionAt(double t, float& x, float& y) const
 {
-    const std::size_t count = trackPos.size();
-    if (count == 0)
-        return false;
-
-    const PositionKey& first = trackPos.front();
-    const PositionKey& last = trackPos.back();
-    if (count == 1)
-    {
-        x = first.px;
-        y = first.py;
-        return t <= first.time;
-    }
-    if (t > last.time)
-    {
-        x = last.px;
-        y = last.py;
-        return false;
-    }
-    if (t < first.time)
-    {
-        x = first.px;
-        y = first.py;
-        return true;
-    }
-
-    std::size_t bIndex = 1;
-    while (bIndex < count - 1 && !(t <= trackPos[bIndex].time))
-        ++bIndex;
-    const PositionKey& a = trackPos[bIndex - 1];
-    const PositionKey& b = trackPos[bIndex];
-    if (a.time == b.time)
-    {
-        x = a.px;
-        y = a.py;
-        return true;
-    }
-
-    // Every product and sum is rounded to single precision on its own, as the game has always computed it.
-    const float u = static_cast<float>((t - a.time) / (b.time - a.time));
-    const float oneMinusU = 1.0f - u;
-    const float ax = a.px * oneMinusU;
-    const float bx = b.px * u;
-    const float ay = a.py * oneMinusU;
-    const float by = b.py * u;
-    x = ax + bx;
-    y = ay + by;
-    return true;
+    TrackCursor fromTheFront;
+    return fromTheFront.positionAt(
+        getTrackPos(), t, [](const PositionKey& key) { return key; }, x, y);
 }
 
 void Trajectory::translatePositions(float dx, float dy)
 {
-    for (PositionKey& key : trackPos)
+    for (PositionKey& key : ownTrackPos())
     {
         key.px = key.px + dx;
         key.py = key.py + dy;
@@ -153,20 +137,7 @@ void Trajectory::translatePositions(float dx, float dy)
 
 void Trajectory::rotatePositions(float angleDegrees, float cx, float cy)
 {
-    const float angle = angleDegrees * Ogre::Math::fDeg2Rad;
-    const float s = Ogre::Math::Sin(angle, false);
-    const float c = Ogre::Math::Cos(angle, false);
-    for (PositionKey& key : trackPos)
-    {
-        const float dx = key.px - cx;
-        const float dy = key.py - cy;
-        const float dxc = dx * c;
-        const float dys = dy * s;
-        const float dxs = dx * s;
-        const float dyc = dy * c;
-        const float nx = dxc - dys;
-        const float ny = dxs + dyc;
-        key.px = nx + cx;
-        key.py = ny + cy;
-    }
+    const PlaneTurn turn(angleDegrees);
+    for (PositionKey& key : ownTrackPos())
+        turn.apply(key.px, key.py, cx, cy);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -20,7 +21,9 @@ struct YawKey
 };
 
 /// A named path through the drawing plane: a position track kept in ascending time without duplicate times,
-/// and a yaw track kept in the order given. A plain value type: copies are deep.
+/// and a yaw track kept in the order given. A plain value type: a copy behaves as a deep copy. Copies share one
+/// position track until one of them changes its keys, which then gets keys of its own first: keys that more than
+/// one holder shares are never changed, so copying a long path costs nothing.
 class Trajectory
 {
 public:
@@ -47,15 +50,20 @@ public:
     /// Turns every position key about (cx, cy). With y pointing down, a positive angle turns clockwise on screen.
     void rotatePositions(float angleDegrees, float cx, float cy);
 
-    const std::vector<PositionKey>& getTrackPos() const { return trackPos; }
+    const std::vector<PositionKey>& getTrackPos() const;
+    /// The position keys, held from now on by the caller too: they stay as they are and alive for as long as the
+    /// caller keeps them, whatever becomes of this trajectory.
+    std::shared_ptr<const std::vector<PositionKey>> shareTrackPos() const;
     const std::vector<YawKey>& getTrackYaw() const { return trackYaw; }
     const std::string& getName() const { return name; }
     void setName(const std::string& newName) { name = newName; }
 
 private:
     void insertByWalk(const PositionKey& key);
+    /// The position keys, made this trajectory's own first when others hold them too.
+    std::vector<PositionKey>& ownTrackPos();
 
-    std::vector<PositionKey> trackPos;
+    std::shared_ptr<std::vector<PositionKey>> sharedTrackPos; // null while there are no keys
     std::vector<YawKey> trackYaw;
     std::string name;
 };

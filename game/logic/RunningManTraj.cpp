@@ -21,11 +21,8 @@ const Ogre::Vector3 kParkingPosition(10000.0f, 0.0f, 10000.0f);
 
 RunningManTraj::RunningManTraj(const Trajectory& source, Ogre::SceneManager* manager, const Ogre::Vector2& offset,
                                float angleDegrees)
-    : trajectory(source), sceneManager(manager)
+    : path(source, angleDegrees, offset.x, offset.y), sceneManager(manager)
 {
-    trajectory.rotatePositions(angleDegrees, 0.0f, 0.0f);
-    trajectory.translatePositions(offset.x, offset.y);
-
     const std::uint32_t* number = getNumber(this);
     const std::string manName = kManNamePrefix + std::to_string(number != nullptr ? *number : 0u);
 
@@ -54,7 +51,7 @@ int RunningManTraj::update(float dt)
     const double t = elapsed * kTrajectoryMsPerSecond;
     float x = 0.0f;
     float y = 0.0f;
-    if (!trajectory.positionAt(t, x, y))
+    if (!path.positionAt(t, x, y))
     {
         // The path is over: the runner stays where the previous frame put it and is deleted by its owner.
         state = Stopped;

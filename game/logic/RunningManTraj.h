@@ -1,6 +1,7 @@
 #pragma once
 
 #include "game/logic/TimedObject.h"
+#include "trajectory/PlacedTrack.h"
 #include "trajectory/Trajectory.h"
 
 #include <OgreVector.h>
@@ -16,9 +17,11 @@ namespace Sarna
 
 class RunningMan;
 
-/// A runner: a RunningMan on its own scene node, moved along its own copy of a library trajectory. A trajectory
-/// point (x, y) is placed at world (0.3 x, node height, 0.3 y), and 300 trajectory milliseconds pass per second of
-/// the runner's life. It finishes (update answers 0) when the path is over or once it has been killed.
+/// A runner: a RunningMan on its own scene node, moved along a library trajectory turned and shifted for it. A
+/// trajectory point (x, y) is placed at world (0.3 x, node height, 0.3 y), and 300 trajectory milliseconds pass
+/// per second of the runner's life. It finishes (update answers 0) when the path is over or once it has been
+/// killed. The runner holds the trajectory's keys with the library instead of copying them, so a runner costs
+/// the same on a path of ten keys as on one of a million.
 class RunningManTraj : public TimedObject
 {
 public:
@@ -28,8 +31,8 @@ public:
         Following = 1
     };
 
-    /// Copies the trajectory, turns the copy by angleDegrees about the trajectory origin and shifts it by offset
-    /// (both in trajectory units), and parks the new node far away until the first update places it.
+    /// Follows the trajectory turned by angleDegrees about the trajectory origin and then shifted by offset (both
+    /// in trajectory units), and parks the new node far away until the first update places it.
     RunningManTraj(const Trajectory& source, Ogre::SceneManager* sceneManager, const Ogre::Vector2& offset,
                    float angleDegrees);
     ~RunningManTraj() override;
@@ -45,10 +48,9 @@ public:
     Ogre::SceneNode* getNode() const { return node; }
     const RunningMan* getMan() const { return man; }
     int getState() const { return state; }
-    const Trajectory& getTrajectory() const { return trajectory; }
 
 private:
-    Trajectory trajectory;
+    PlacedTrack path;
     Ogre::SceneManager* sceneManager;
     Ogre::SceneNode* node = nullptr;
     int state = Following;

@@ -1,12 +1,15 @@
 // A scripted chase with seeded frame times and key presses, compared with the end state it produced when the
-// rules were last reviewed. Any change of rule, order or rounding in the game logic shows up here.
+// rules were last reviewed, and with the exact positions of every runner in every frame (folded into a digest).
+// Any change of rule, order or rounding in the game logic shows up here.
 #include "EngineFixture.h"
 #include "game/logic/RunningMan.h"
 
 #include <OgreSceneNode.h>
 
 #include <array>
+#include <cstdint>
 #include <cstdio>
+#include <cstring>
 #include <random>
 #include <string>
 
@@ -34,17 +37,35 @@ std::vector<TestTrajectory> chaseLibrary()
 class ChaseGolden : public EngineFixture
 {
 protected:
+    // Folds the exact bits of every runner's position into a digest (FNV-1a), in runner order.
+    void addRunnerPositions()
+    {
+        for (std::size_t i = 0; i < game->getRunners().size(); ++i)
+        {
+            const Ogre::Vector3& position = runner(i).getNode()->getPosition();
+            std::uint32_t bits[3];
+            std::memcpy(bits, position.ptr(), sizeof bits);
+            for (std::uint32_t word : bits)
+            {
+                positionDigest = (positionDigest ^ word) * 1099511628211ull;
+            }
+        }
+    }
+
     std::string summary(int games, int frames) const
     {
         const Ogre::Vector3& hero = game->getHeroNode()->getPosition();
         char text[256];
         std::snprintf(text, sizeof text,
                       "frames=%d games=%d state=%d runners=%zu counter=%d elapsed=%.9g "
-                      "hero=(%.9g, %.9g, %.9g) alive=%d",
+                      "hero=(%.9g, %.9g, %.9g) alive=%d positions=%016llx",
                       frames, games, game->getState(), game->getRunners().size(), JeuTotal::spawnCounter,
-                      game->getElapsed(), hero.x, hero.y, hero.z, game->getHero() != nullptr ? 1 : 0);
+                      game->getElapsed(), hero.x, hero.y, hero.z, game->getHero() != nullptr ? 1 : 0,
+                      static_cast<unsigned long long>(positionDigest));
         return text;
     }
+
+    std::uint64_t positionDigest = 14695981039346656037ull;
 };
 
 TEST_F(ChaseGolden, ScriptedChaseEndsInTheStoredState)
@@ -73,10 +94,11 @@ TEST_F(ChaseGolden, ScriptedChaseEndsInTheStoredState)
             keyboard.releaseAfterCaptures(OIS::KC_SPACE, 2);
         }
         ASSERT_NE(frame(dt), 0);
+        addRunnerPositions();
     }
     // Nine games: eight lost (the hero cannot outrun the runners beyond the ground's edges), the ninth running.
     EXPECT_EQ(summary(games, frames), "frames=6000 games=9 state=2 runners=41 counter=0 elapsed=18.9870004 "
-                                      "hero=(-2.049999, 2.5, 18.1249924) alive=1");
+                                      "hero=(-2.049999, 2.5, 18.1249924) alive=1 positions=de0e0a830da3bdee");
 }
 
 } // namespace
