@@ -6,7 +6,7 @@
 
 namespace
 {
-constexpr float kHeroShirt[3] = {0.05f, 0.62f, 0.95f};
+constexpr float kHeroShirt[3] = {0.10f, 0.85f, 0.95f};
 
 unsigned char channel(float value)
 {

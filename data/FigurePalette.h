@@ -25,7 +25,7 @@ public:
     /// The texture of the given colours.
     static cimg_library::CImg<unsigned char> paint(const std::vector<FigureColour>& colours);
 
-    /// The figure's colours with the hero's shirt: a light azure that stands out against the sand and against the
-    /// runners' red shirts and dark blue trousers.
+    /// The figure's colours with the hero's shirt: a bright cyan, the opposite hue of the orange sand, which stands out
+    /// against the runners' red shirts and is much lighter than their dark blue trousers.
     static std::vector<FigureColour> heroColours();
 };
