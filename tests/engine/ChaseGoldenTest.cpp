@@ -74,9 +74,9 @@ TEST_F(ChaseGolden, ScriptedChaseEndsInTheStoredState)
         }
         ASSERT_NE(frame(dt), 0);
     }
-    // Four games: three lost, the fourth still running.
-    EXPECT_EQ(summary(games, frames), "frames=6000 games=4 state=2 runners=42 counter=1 elapsed=160.503003 "
-                                      "hero=(55.5750351, 2.5, -52.4500275) alive=1");
+    // Nine games: eight lost, the ninth still running.
+    EXPECT_EQ(summary(games, frames), "frames=6000 games=9 state=2 runners=41 counter=0 elapsed=18.9870004 "
+                                      "hero=(-2.049999, 2.5, 18.1249924) alive=1");
 }
 
 } // namespace
