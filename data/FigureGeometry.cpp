@@ -16,14 +16,14 @@ Ogre::Vector3 sideAxis(const Ogre::Vector3& axis)
 }
 } // namespace
 
-std::size_t FigureGeometry::materialGroup(const std::string& materialName)
+std::size_t FigureGeometry::colourGroup(const std::string& colourName)
 {
-    const auto found = std::find(materialNames.begin(), materialNames.end(), materialName);
-    if (found != materialNames.end())
-        return static_cast<std::size_t>(found - materialNames.begin());
-    materialNames.push_back(materialName);
+    const auto found = std::find(colourNames.begin(), colourNames.end(), colourName);
+    if (found != colourNames.end())
+        return static_cast<std::size_t>(found - colourNames.begin());
+    colourNames.push_back(colourName);
     triangles.emplace_back();
-    return materialNames.size() - 1;
+    return colourNames.size() - 1;
 }
 
 std::size_t FigureGeometry::triangleCount() const
@@ -34,9 +34,10 @@ std::size_t FigureGeometry::triangleCount() const
     return count;
 }
 
-std::uint16_t FigureGeometry::addVertex(const Ogre::Vector3& position, const Ogre::Vector3& normal, unsigned short bone)
+std::uint16_t FigureGeometry::addVertex(std::size_t group, const Ogre::Vector3& position, const Ogre::Vector3& normal,
+                                        unsigned short bone)
 {
-    vertices.push_back({position, normal.normalisedCopy(), bone});
+    vertices.push_back({position, normal.normalisedCopy(), bone, static_cast<unsigned short>(group)});
     return static_cast<std::uint16_t>(vertices.size() - 1);
 }
 
@@ -73,16 +74,16 @@ void FigureGeometry::addCap(std::size_t group, unsigned short bone, const std::v
 {
     std::vector<std::uint16_t> capIndices;
     for (const Ogre::Vector3& point : ring)
-        capIndices.push_back(addVertex(point, outward, bone));
+        capIndices.push_back(addVertex(group, point, outward, bone));
     for (std::size_t i = 1; i + 1 < capIndices.size(); ++i)
         addTriangle(group, capIndices[0], capIndices[i], capIndices[i + 1], outward);
 }
 
-void FigureGeometry::addPrism(const std::string& material, unsigned short bone, const Ogre::Vector3& bottom,
+void FigureGeometry::addPrism(const std::string& colour, unsigned short bone, const Ogre::Vector3& bottom,
                               const Ogre::Vector2& bottomRadii, const Ogre::Vector3& top, const Ogre::Vector2& topRadii,
                               int sides)
 {
-    const std::size_t group = materialGroup(material);
+    const std::size_t group = colourGroup(colour);
     const Ogre::Vector3 axis = (top - bottom).normalisedCopy();
     const Ogre::Vector3 sideX = sideAxis(axis);
     const Ogre::Vector3 sideZ = sideX.crossProduct(axis);
@@ -101,8 +102,8 @@ void FigureGeometry::addPrism(const std::string& material, unsigned short bone, 
         // The normal of an ellipse, averaged over both ends so that tapered parts shade evenly.
         const Ogre::Vector3 normal =
             sideX * (c / (bottomRadii.x + topRadii.x)) + sideZ * (s / (bottomRadii.y + topRadii.y));
-        bottomIndices.push_back(addVertex(bottomRing.back(), normal, bone));
-        topIndices.push_back(addVertex(topRing.back(), normal, bone));
+        bottomIndices.push_back(addVertex(group, bottomRing.back(), normal, bone));
+        topIndices.push_back(addVertex(group, topRing.back(), normal, bone));
     }
     for (int i = 0; i < sides; ++i)
     {
@@ -114,11 +115,11 @@ void FigureGeometry::addPrism(const std::string& material, unsigned short bone, 
     addCap(group, bone, topRing, axis);
 }
 
-void FigureGeometry::addEllipsoid(const std::string& material, unsigned short bone, const Ogre::Vector3& centre,
+void FigureGeometry::addEllipsoid(const std::string& colour, unsigned short bone, const Ogre::Vector3& centre,
                                   const Ogre::Vector3& radii, int rings, int segments, float fromLatitude,
                                   float toLatitude)
 {
-    const std::size_t group = materialGroup(material);
+    const std::size_t group = colourGroup(colour);
     std::vector<std::vector<std::uint16_t>> grid;
     for (int ring = 0; ring <= rings; ++ring)
     {
@@ -132,7 +133,7 @@ void FigureGeometry::addEllipsoid(const std::string& material, unsigned short bo
                                      std::cos(latitude) * std::sin(longitude));
             const Ogre::Vector3 offset = unit * radii;
             const Ogre::Vector3 normal(unit.x / radii.x, unit.y / radii.y, unit.z / radii.z);
-            row.push_back(addVertex(centre + offset, normal, bone));
+            row.push_back(addVertex(group, centre + offset, normal, bone));
         }
         grid.push_back(row);
     }
@@ -149,10 +150,10 @@ void FigureGeometry::addEllipsoid(const std::string& material, unsigned short bo
     }
 }
 
-void FigureGeometry::addBox(const std::string& material, unsigned short bone, const Ogre::Vector3& minimum,
+void FigureGeometry::addBox(const std::string& colour, unsigned short bone, const Ogre::Vector3& minimum,
                             const Ogre::Vector3& maximum)
 {
-    const std::size_t group = materialGroup(material);
+    const std::size_t group = colourGroup(colour);
     const Ogre::Vector3 centre = (minimum + maximum) * 0.5f;
     const Ogre::Vector3 half = (maximum - minimum) * 0.5f;
     for (int axis = 0; axis < 3; ++axis)
@@ -172,7 +173,7 @@ void FigureGeometry::addBox(const std::string& material, unsigned short bone, co
                 point[axis] += sign * half[axis];
                 point[u] += us[corner] * half[u];
                 point[v] += vs[corner] * half[v];
-                corners[corner] = addVertex(point, normal, bone);
+                corners[corner] = addVertex(group, point, normal, bone);
             }
             addQuad(group, corners[0], corners[1], corners[2], corners[3], normal);
         }

@@ -2,6 +2,7 @@
 
 #include "FigureAnimations.h"
 #include "FigureModel.h"
+#include "FigurePalette.h"
 #include "FigureRig.h"
 
 #include <OgreException.h>
@@ -19,6 +20,7 @@
 #include <OgreVertexBoneAssignment.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <vector>
 
 namespace
@@ -39,27 +41,55 @@ float farthestCornerDistance(const Ogre::AxisAlignedBox& box)
     return reach.length();
 }
 
+/// Strength of the light's highlights on the glossy parts of the figure.
+constexpr float kGlossSpecular = 0.35f;
+
+Ogre::HardwareVertexBufferSharedPtr createBuffer(Ogre::VertexDeclaration* declaration, unsigned short source,
+                                                 const void* data, std::size_t vertexCount)
+{
+    Ogre::HardwareVertexBufferSharedPtr buffer = Ogre::HardwareBufferManager::getSingleton().createVertexBuffer(
+        declaration->getVertexSize(source), vertexCount, Ogre::HardwareBuffer::HBU_STATIC_WRITE_ONLY);
+    buffer->writeData(0, buffer->getSizeInBytes(), data, true);
+    return buffer;
+}
+
+/// Positions and normals in one buffer, which the engine blends for each figure in every frame; the colour
+/// cell's texture coordinates and the highlight strength, which stay as they are, in a second one.
 void fillVertexData(Ogre::Mesh& mesh, const FigureGeometry& geometry)
 {
     const auto& vertices = geometry.getVertices();
+    const auto& colours = FigureModel::colours();
     auto* data = new Ogre::VertexData();
     mesh.sharedVertexData = data;
     data->vertexCount = vertices.size();
     Ogre::VertexDeclaration* declaration = data->vertexDeclaration;
     size_t offset = declaration->addElement(0, 0, Ogre::VET_FLOAT3, Ogre::VES_POSITION).getSize();
     declaration->addElement(0, offset, Ogre::VET_FLOAT3, Ogre::VES_NORMAL);
+    offset = declaration->addElement(1, 0, Ogre::VET_FLOAT2, Ogre::VES_TEXTURE_COORDINATES).getSize();
+    // The material takes its highlight colour from the vertex colour.
+    declaration->addElement(1, offset, Ogre::VET_UBYTE4_NORM, Ogre::VES_DIFFUSE);
 
-    std::vector<float> interleaved;
-    interleaved.reserve(vertices.size() * 6);
+    struct Surface
+    {
+        float u;
+        float v;
+        std::uint8_t specular[4];
+    };
+    std::vector<float> shape;
+    std::vector<Surface> surface;
+    shape.reserve(vertices.size() * 6);
+    surface.reserve(vertices.size());
+    const auto gloss = static_cast<std::uint8_t>(kGlossSpecular * 255.0f + 0.5f);
     for (const FigureVertex& vertex : vertices)
     {
-        interleaved.insert(interleaved.end(), {vertex.position.x, vertex.position.y, vertex.position.z, vertex.normal.x,
-                                               vertex.normal.y, vertex.normal.z});
+        shape.insert(shape.end(), {vertex.position.x, vertex.position.y, vertex.position.z, vertex.normal.x,
+                                   vertex.normal.y, vertex.normal.z});
+        const Ogre::Vector2 cell = FigurePalette::cellCentre(vertex.colour);
+        const std::uint8_t specular = colours[vertex.colour].glossy ? gloss : 0;
+        surface.push_back({cell.x, cell.y, {specular, specular, specular, 255}});
     }
-    Ogre::HardwareVertexBufferSharedPtr buffer = Ogre::HardwareBufferManager::getSingleton().createVertexBuffer(
-        declaration->getVertexSize(0), vertices.size(), Ogre::HardwareBuffer::HBU_STATIC_WRITE_ONLY);
-    buffer->writeData(0, buffer->getSizeInBytes(), interleaved.data(), true);
-    data->vertexBufferBinding->setBinding(0, buffer);
+    data->vertexBufferBinding->setBinding(0, createBuffer(declaration, 0, shape.data(), vertices.size()));
+    data->vertexBufferBinding->setBinding(1, createBuffer(declaration, 1, surface.data(), vertices.size()));
 
     for (size_t index = 0; index < vertices.size(); ++index)
     {
@@ -71,27 +101,23 @@ void fillVertexData(Ogre::Mesh& mesh, const FigureGeometry& geometry)
     }
 }
 
-void addSubMeshes(Ogre::Mesh& mesh, const FigureGeometry& geometry)
+/// All colours in one sub-mesh with one material: a figure costs one draw in each pass.
+void addSubMesh(Ogre::Mesh& mesh, const FigureGeometry& geometry)
 {
-    const auto& names = geometry.getMaterialNames();
-    const auto& triangles = geometry.getTriangles();
-    for (size_t groupIndex = 0; groupIndex < names.size(); ++groupIndex)
-    {
-        const auto& indices = triangles[groupIndex];
-        if (indices.empty())
-            continue;
-        Ogre::SubMesh* subMesh = mesh.createSubMesh();
-        subMesh->useSharedVertices = true;
-        Ogre::HardwareIndexBufferSharedPtr buffer = Ogre::HardwareBufferManager::getSingleton().createIndexBuffer(
-            Ogre::HardwareIndexBuffer::IT_16BIT, indices.size(), Ogre::HardwareBuffer::HBU_STATIC_WRITE_ONLY);
-        buffer->writeData(0, buffer->getSizeInBytes(), indices.data(), true);
-        subMesh->indexData->indexBuffer = buffer;
-        subMesh->indexData->indexStart = 0;
-        subMesh->indexData->indexCount = indices.size();
-        // A sub-mesh keeps a material name only if the material exists; the real one comes from the script.
-        Ogre::MaterialManager::getSingleton().createOrRetrieve(names[groupIndex], group());
-        subMesh->setMaterialName(names[groupIndex], group());
-    }
+    std::vector<std::uint16_t> indices;
+    for (const auto& group : geometry.getTriangles())
+        indices.insert(indices.end(), group.begin(), group.end());
+    Ogre::SubMesh* subMesh = mesh.createSubMesh();
+    subMesh->useSharedVertices = true;
+    Ogre::HardwareIndexBufferSharedPtr buffer = Ogre::HardwareBufferManager::getSingleton().createIndexBuffer(
+        Ogre::HardwareIndexBuffer::IT_16BIT, indices.size(), Ogre::HardwareBuffer::HBU_STATIC_WRITE_ONLY);
+    buffer->writeData(0, buffer->getSizeInBytes(), indices.data(), true);
+    subMesh->indexData->indexBuffer = buffer;
+    subMesh->indexData->indexStart = 0;
+    subMesh->indexData->indexCount = indices.size();
+    // A sub-mesh keeps a material name only if the material exists; the real one comes from the script.
+    Ogre::MaterialManager::getSingleton().createOrRetrieve(FigurePalette::kMaterialName, group());
+    subMesh->setMaterialName(FigurePalette::kMaterialName, group());
 }
 
 bool exportFiles(const Ogre::MeshPtr& mesh, const Ogre::SkeletonPtr& skeleton, const std::string& directory)
@@ -123,7 +149,7 @@ bool FigureMeshWriter::write(const std::string& directory)
     Ogre::MeshPtr mesh = Ogre::MeshManager::getSingleton().createManual(kMeshName, group());
     mesh->load();
     fillVertexData(*mesh, geometry);
-    addSubMeshes(*mesh, geometry);
+    addSubMesh(*mesh, geometry);
     // Attached directly: setSkeletonName would try to load the skeleton file.
     mesh->_notifySkeleton(skeleton);
     mesh->_setBounds(kAnimatedBounds, false);
@@ -133,7 +159,6 @@ bool FigureMeshWriter::write(const std::string& directory)
 
     Ogre::MeshManager::getSingleton().remove(mesh);
     Ogre::SkeletonManager::getSingleton().remove(skeleton);
-    for (const std::string& material : geometry.getMaterialNames())
-        Ogre::MaterialManager::getSingleton().remove(material, group());
+    Ogre::MaterialManager::getSingleton().remove(FigurePalette::kMaterialName, group());
     return written;
 }

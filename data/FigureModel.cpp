@@ -4,13 +4,13 @@
 
 namespace
 {
-const char* const kSkin = "Dunestride/Skin";
-const char* const kHair = "Dunestride/Hair";
-const char* const kEyes = "Dunestride/Eyes";
-const char* const kShirt = "Dunestride/Shirt";
-const char* const kBelt = "Dunestride/Belt";
-const char* const kTrousers = "Dunestride/Trousers";
-const char* const kShoes = "Dunestride/Shoes";
+const char* const kSkin = "Skin";
+const char* const kHair = "Hair";
+const char* const kEyes = "Eyes";
+const char* const kShirt = FigureModel::kShirt;
+const char* const kBelt = "Belt";
+const char* const kTrousers = "Trousers";
+const char* const kShoes = "Shoes";
 
 constexpr int kLimbSides = 6;
 constexpr int kTorsoSides = 10;
@@ -19,10 +19,10 @@ constexpr int kTorsoSides = 10;
 const std::vector<FigureColour>& FigureModel::colours()
 {
     static const std::vector<FigureColour> table = {
-        {kSkin, 0.87f, 0.64f, 0.50f, 0.0f},   {kHair, 0.25f, 0.15f, 0.08f, 0.0f},
-        {kEyes, 0.05f, 0.05f, 0.08f, 40.0f},  {kShirt, 0.80f, 0.16f, 0.12f, 12.0f},
-        {kBelt, 0.30f, 0.20f, 0.10f, 20.0f},  {kTrousers, 0.16f, 0.24f, 0.45f, 0.0f},
-        {kShoes, 0.12f, 0.10f, 0.09f, 30.0f},
+        {kSkin, 0.87f, 0.64f, 0.50f, false}, {kHair, 0.25f, 0.15f, 0.08f, false},
+        {kEyes, 0.05f, 0.05f, 0.08f, true},  {kShirt, 0.80f, 0.16f, 0.12f, true},
+        {kBelt, 0.30f, 0.20f, 0.10f, true},  {kTrousers, 0.16f, 0.24f, 0.45f, false},
+        {kShoes, 0.12f, 0.10f, 0.09f, true},
     };
     return table;
 }
@@ -30,9 +30,9 @@ const std::vector<FigureColour>& FigureModel::colours()
 FigureGeometry FigureModel::build()
 {
     FigureGeometry geometry;
-    // Create the groups in a fixed order so that sub-meshes come out in the order of colours().
+    // Create the groups in a fixed order so that their indices are those of colours().
     for (const FigureColour& colour : colours())
-        geometry.materialGroup(colour.material);
+        geometry.colourGroup(colour.name);
     addHead(geometry);
     addTorso(geometry);
     addArm(geometry, 1.0f);

@@ -5,14 +5,14 @@
 #include <string>
 #include <vector>
 
-/// A lit colour of the figure's materials, red, green and blue in 0..1.
+/// One colour of the figure, red, green and blue in 0..1, as the light shows it.
 struct FigureColour
 {
-    const char* material;
+    const char* name;
     float red;
     float green;
     float blue;
-    float shininess; ///< 0 for a matt surface
+    bool glossy; ///< shows the light's highlights; a matt surface does not
 };
 
 /// The low-poly running man: head with hair, eyes and nose, torso, belt, arms with sleeves and hands, legs with
@@ -20,8 +20,10 @@ struct FigureColour
 class FigureModel
 {
 public:
-    /// The materials of the figure, in the order their colours should be listed.
+    /// The colours of the figure, in the order of its colour groups.
     static const std::vector<FigureColour>& colours();
+    /// The name of the shirt's colour, the one that tells the hero from the runners.
+    static constexpr const char* kShirt = "Shirt";
 
     static FigureGeometry build();
 

@@ -2,10 +2,12 @@
 
 #include "DefaultLibraryBuilder.h"
 #include "FigureMeshWriter.h"
+#include "FigurePalette.h"
 #include "MaterialScriptWriter.h"
 #include "PicturePainter.h"
 #include "SandTexturePainter.h"
 #include "SkyBoxPainter.h"
+#include "game/logic/HeroLook.h"
 
 #include <CImg.h>
 #include <OgreLogManager.h>
@@ -43,6 +45,22 @@ bool saveJpeg(const cimg_library::CImg<unsigned char>& image, const std::string&
         report("written " + path);
     return saved;
 }
+
+// Lossless, for colours that must come out exactly as painted.
+bool saveBmp(const cimg_library::CImg<unsigned char>& image, const std::string& path)
+{
+    try
+    {
+        image.save_bmp(path.c_str());
+    }
+    catch (const cimg_library::CImgException& error)
+    {
+        report("cannot write " + path + ": " + error.what());
+        return false;
+    }
+    report("written " + path);
+    return true;
+}
 } // namespace
 
 bool GameDataGenerator::run(const std::string& mediaDirectory, const std::string& runDirectory)
@@ -63,6 +81,12 @@ bool GameDataGenerator::writeTextures(const std::string& mediaDirectory)
 {
     bool written =
         saveJpeg(SandTexturePainter::paint(kGroundSize), mediaDirectory + "/" + SandTexturePainter::kFileName);
+    written =
+        saveBmp(FigurePalette::paint(FigureModel::colours()), mediaDirectory + "/" + Sarna::HeroLook::kFigureTexture) &&
+        written;
+    written = saveBmp(FigurePalette::paint(FigurePalette::heroColours()),
+                      mediaDirectory + "/" + Sarna::HeroLook::kHeroTexture) &&
+              written;
     for (int face = 0; face < SkyBoxPainter::kFaceCount; ++face)
     {
         written = saveJpeg(SkyBoxPainter::paintFace(face, kSkyFaceSize),

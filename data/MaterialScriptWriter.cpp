@@ -1,12 +1,15 @@
 #include "MaterialScriptWriter.h"
 
-#include "FigureModel.h"
+#include "FigurePalette.h"
+#include "game/logic/HeroLook.h"
 
 #include <fstream>
 #include <sstream>
 
 namespace
 {
+constexpr int kFigureShininess = 16;
+
 void writeGround(std::ostream& out, const std::string& groundTexture)
 {
     out << "material " << MaterialScriptWriter::kGroundMaterial << "\n{\n"
@@ -33,15 +36,21 @@ void writeSky(std::ostream& out, const std::string& skyCubeName)
         << "            }\n        }\n    }\n}\n\n";
 }
 
-void writeFigureColour(std::ostream& out, const FigureColour& colour)
+// The colours come from the palette texture. The pass's ambient and diffuse are halved and the texture stage
+// doubles them back: the light's sum is then never clamped before the colour multiplies it, and each part is lit
+// exactly as a material of its plain colour would be. Glossy parts carry their highlight in the vertex colour.
+void writeFigure(std::ostream& out)
 {
-    out << "material " << colour.material << "\n{\n"
+    out << "material " << FigurePalette::kMaterialName << "\n{\n"
         << "    technique\n    {\n        pass\n        {\n"
-        << "            ambient " << colour.red << ' ' << colour.green << ' ' << colour.blue << "\n"
-        << "            diffuse " << colour.red << ' ' << colour.green << ' ' << colour.blue << "\n";
-    if (colour.shininess > 0.0f)
-        out << "            specular 0.35 0.35 0.35 " << colour.shininess << "\n";
-    out << "        }\n    }\n}\n\n";
+        << "            ambient 0.5 0.5 0.5\n"
+        << "            diffuse 0.5 0.5 0.5\n"
+        << "            specular vertexcolour " << kFigureShininess << "\n"
+        << "            texture_unit\n            {\n"
+        << "                texture " << Sarna::HeroLook::kFigureTexture << "\n"
+        << "                filtering none\n"
+        << "                colour_op_ex modulate_x2 src_texture src_current\n"
+        << "            }\n        }\n    }\n}\n\n";
 }
 } // namespace
 
@@ -51,8 +60,7 @@ std::string MaterialScriptWriter::scriptText(const std::string& groundTexture, c
     out << "// Materials of the game's scene and of its running man; generated at build time.\n\n";
     writeGround(out, groundTexture);
     writeSky(out, skyCubeName);
-    for (const FigureColour& colour : FigureModel::colours())
-        writeFigureColour(out, colour);
+    writeFigure(out);
     return out.str();
 }
 

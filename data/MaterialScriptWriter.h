@@ -2,7 +2,7 @@
 
 #include <string>
 
-/// Writes the game's material script: the sand ground, the evening sky box and the figure's lit colours.
+/// Writes the game's material script: the sand ground, the evening sky box and the running man.
 class MaterialScriptWriter
 {
 public:

@@ -1,6 +1,7 @@
 #include "game/logic/JeuTotal.h"
 
 #include "game/logic/GameWorld.h"
+#include "game/logic/HeroLook.h"
 #include "game/logic/RunningMan.h"
 #include "game/logic/RunningManTraj.h"
 #include "game/logic/SpawnGroup.h"
@@ -62,7 +63,7 @@ JeuTotal::JeuTotal(Ogre::SceneManager* manager, OIS::Keyboard* keys) : sceneMana
 
     heroNode = sceneManager->getRootSceneNode()->createChildSceneNode(kHeroName, Ogre::Vector3::ZERO,
                                                                       Ogre::Quaternion::IDENTITY);
-    hero = new RunningMan(kHeroName, heroNode, sceneManager);
+    createHero();
 
     createPictureMaterials();
     createPictureOverlays();
@@ -299,7 +300,13 @@ void JeuTotal::resetStep()
     state = StateStart;
 
     heroNode->setPosition(0.0f, 0.0f, 0.0f);
+    createHero();
+}
+
+void JeuTotal::createHero()
+{
     hero = new RunningMan(kHeroName, heroNode, sceneManager);
+    HeroLook::dress(*hero->getEntity());
 }
 
 void JeuTotal::clearCharacters()

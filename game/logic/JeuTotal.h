@@ -85,6 +85,8 @@ private:
     void endScreen(Ogre::Overlay* overlay);
     void waitForSpaceRelease();
     void resetStep();
+    /// The hero on heroNode, in his own colours.
+    void createHero();
     void clearCharacters();
 
     int state = StateStart;

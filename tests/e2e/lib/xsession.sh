@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Shared helpers for end-to-end tests in a private X server. Source this file, then call xs_start.
 #
-#   xs_start                      starts Xvfb on a free display, exports DISPLAY, cleans up on exit
+#   xs_start [WxHxD]              starts Xvfb on a free display (1280x1024x24 unless given), exports DISPLAY,
+#                                 cleans up on exit
 #   xs_start_wm                   starts openbox (for tests that need a window manager, e.g. closing windows)
 #   xs_track PID                  kills PID's process group (or PID) at cleanup
 #   xs_wait_window NAME [SECS]    prints the id of the viewable window titled NAME once it is there
@@ -55,7 +56,7 @@ xs_start()
     trap 'status=$?; xs_cleanup; exit $status' EXIT
     trap 'exit 130' INT TERM
     # -noreset: the server would otherwise reset when its last client leaves, refusing connections meanwhile.
-    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset 3>"$XS_TMP/display" >/dev/null 2>"$XS_TMP/xvfb.log" &
+    Xvfb -displayfd 3 -screen 0 "${1:-1280x1024x24}" -nolisten tcp -noreset 3>"$XS_TMP/display" >/dev/null 2>"$XS_TMP/xvfb.log" &
     XS_XVFB_PID=$!
     local scriptPid=$$
     # Watchdog: stops the X server once this script is gone, however it ended.

@@ -4,6 +4,7 @@
 #include "FigureAnimations.h"
 #include "FigureMeshWriter.h"
 #include "FigureModel.h"
+#include "FigurePalette.h"
 #include "FigureRig.h"
 #include "HeadlessEngine.h"
 #include "MaterialScriptWriter.h"
@@ -12,6 +13,7 @@
 #include <OgreAnimation.h>
 #include <OgreBone.h>
 #include <OgreEntity.h>
+#include <OgreHardwareBuffer.h>
 #include <OgreMesh.h>
 #include <OgreMeshManager.h>
 #include <OgreResourceGroupManager.h>
@@ -20,10 +22,10 @@
 #include <OgreSkeleton.h>
 #include <OgreSkeletonInstance.h>
 #include <OgreSkeletonManager.h>
+#include <OgreSubEntity.h>
 #include <OgreSubMesh.h>
 #include <gtest/gtest.h>
 
-#include <set>
 #include <vector>
 
 namespace
@@ -98,7 +100,7 @@ TEST_F(FigureTest, IsALowPolyPersonInAFewColours)
 {
     EXPECT_GE(figure.geometry.triangleCount(), 300u);
     EXPECT_LE(figure.geometry.triangleCount(), 900u);
-    EXPECT_GE(figure.geometry.getMaterialNames().size(), 4u);
+    EXPECT_GE(figure.geometry.getColourNames().size(), 4u);
     for (const auto& triangles : figure.geometry.getTriangles())
         EXPECT_FALSE(triangles.empty());
 }
@@ -184,10 +186,32 @@ TEST_F(FigureTest, WrittenMeshLoadsWithBothAnimationsInAScene)
                 1e-4f);
     EXPECT_EQ(man->getSkeleton()->getBone("Head")->getHandle(), BoneHead);
 
-    std::set<std::string> materials;
-    for (unsigned i = 0; i < man->getMesh()->getNumSubMeshes(); ++i)
-        materials.insert(man->getMesh()->getSubMesh(i)->getMaterialName());
-    EXPECT_EQ(materials.size(), FigureModel::colours().size());
+    // One sub-mesh, one material: a figure costs one draw in each pass.
+    ASSERT_EQ(man->getNumSubEntities(), 1u);
+    EXPECT_EQ(man->getSubEntity(0)->getMaterialName(), FigurePalette::kMaterialName);
+
+    // Every vertex, sampled where its texture coordinates point in the palette, shows the colour of its part.
+    const auto palette = FigurePalette::paint(FigureModel::colours());
+    const Ogre::VertexData* vertexData = man->getMesh()->sharedVertexData;
+    const Ogre::VertexElement* uvElement =
+        vertexData->vertexDeclaration->findElementBySemantic(Ogre::VES_TEXTURE_COORDINATES);
+    ASSERT_NE(uvElement, nullptr);
+    const auto buffer = vertexData->vertexBufferBinding->getBuffer(uvElement->getSource());
+    Ogre::HardwareBufferLockGuard lock(buffer, Ogre::HardwareBuffer::HBL_READ_ONLY);
+    const auto& vertices = figure.geometry.getVertices();
+    ASSERT_EQ(vertexData->vertexCount, vertices.size());
+    for (std::size_t i = 0; i < vertices.size(); ++i)
+    {
+        float* uv = nullptr;
+        uvElement->baseVertexPointerToElement(static_cast<unsigned char*>(lock.pData) + i * buffer->getVertexSize(),
+                                              &uv);
+        const int x = static_cast<int>(uv[0] * palette.width());
+        const int y = static_cast<int>(uv[1] * palette.height());
+        const FigureColour& expected = FigureModel::colours()[vertices[i].colour];
+        ASSERT_NEAR(palette(x, y, 0, 0), expected.red * 255.0f, 1.0f) << "vertex " << i;
+        ASSERT_NEAR(palette(x, y, 0, 1), expected.green * 255.0f, 1.0f) << "vertex " << i;
+        ASSERT_NEAR(palette(x, y, 0, 2), expected.blue * 255.0f, 1.0f) << "vertex " << i;
+    }
 
     // The bounds hold the fallen man too, or the engine would cull him while he is still on screen.
     const Ogre::AxisAlignedBox& bounds = man->getMesh()->getBounds();

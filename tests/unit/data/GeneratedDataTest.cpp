@@ -1,7 +1,9 @@
 // The game data as the build made it: loaded from the run directory through the engine's resource system the way
 // the game loads it, without a render system.
 
+#include "FigurePalette.h"
 #include "HeadlessEngine.h"
+#include "game/logic/HeroLook.h"
 #include "support/LogCapture.h"
 #include "trajectory/KelTrajectoryLibrary.h"
 
@@ -94,6 +96,33 @@ TEST_F(GeneratedDataTest, SkyFacesAndPicturesLoadAsImages)
         EXPECT_GE(image.getWidth(), 640u) << picture;
         EXPECT_GE(image.getHeight(), 640u) << picture;
     }
+}
+
+TEST_F(GeneratedDataTest, HeroColoursDifferFromTheRunnersOnlyInAShirtOfTheOtherSideOfTheColourWheel)
+{
+    Ogre::Image figure;
+    Ogre::Image hero;
+    figure.load(Sarna::HeroLook::kFigureTexture, Ogre::RGN_DEFAULT);
+    hero.load(Sarna::HeroLook::kHeroTexture, Ogre::RGN_DEFAULT);
+    ASSERT_EQ(figure.getWidth(), hero.getWidth());
+    ASSERT_EQ(figure.getHeight(), hero.getHeight());
+    int differing = 0;
+    for (unsigned y = 0; y < figure.getHeight(); ++y)
+    {
+        for (unsigned x = 0; x < figure.getWidth(); ++x)
+        {
+            const Ogre::ColourValue runnerColour = figure.getColourAt(x, y, 0);
+            const Ogre::ColourValue heroColour = hero.getColourAt(x, y, 0);
+            if (runnerColour == heroColour)
+                continue;
+            ++differing;
+            // Red shirts on orange sand: the hero's is blue above all.
+            EXPECT_GT(runnerColour.r, runnerColour.b + 0.4f);
+            EXPECT_GT(heroColour.b, heroColour.r + 0.5f);
+            EXPECT_GT(heroColour.b, heroColour.g);
+        }
+    }
+    EXPECT_EQ(differing, FigurePalette::kCellSize * FigurePalette::kCellSize) << "one colour cell, the shirt's";
 }
 
 TEST(GeneratedLibraryTest, DefaultLibraryBesideTheGameReadsBack)

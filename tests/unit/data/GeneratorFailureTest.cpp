@@ -39,9 +39,10 @@ TEST(GeneratorFailureTest, WritesEveryFileTheGameLoads)
     TempDir directory;
     std::filesystem::create_directory(directory.file("media"));
     ASSERT_TRUE(GameDataGenerator::run(directory.file("media"), directory.path));
-    for (const char* name : {"Ogre.mesh", "Ogre.skeleton", "dunestride.material", "Debut.jpg", "Win.jpg", "Lost.jpg",
-                             "SarnavelSand.jpg", "EveningSky_fr.jpg", "EveningSky_bk.jpg", "EveningSky_lf.jpg",
-                             "EveningSky_rt.jpg", "EveningSky_up.jpg", "EveningSky_dn.jpg"})
+    for (const char* name :
+         {"Ogre.mesh", "Ogre.skeleton", "dunestride.material", "Debut.jpg", "Win.jpg", "Lost.jpg", "SarnavelSand.jpg",
+          "EveningSky_fr.jpg", "EveningSky_bk.jpg", "EveningSky_lf.jpg", "EveningSky_rt.jpg", "EveningSky_up.jpg",
+          "EveningSky_dn.jpg", "FigureColours.bmp", "HeroColours.bmp"})
         EXPECT_TRUE(std::filesystem::exists(directory.file(std::string("media/") + name))) << name;
     EXPECT_TRUE(std::filesystem::exists(directory.file("library1.xml")));
 }
