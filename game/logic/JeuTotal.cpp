@@ -1,6 +1,7 @@
 #include "game/logic/JeuTotal.h"
 
 #include "game/logic/GameWorld.h"
+#include "game/logic/PlayTimeDisplay.h"
 #include "game/logic/RunningMan.h"
 #include "game/logic/RunningManTraj.h"
 #include "game/logic/SpawnGroup.h"
@@ -65,6 +66,9 @@ JeuTotal::JeuTotal(Ogre::SceneManager* manager, OIS::Keyboard* keys) : sceneMana
 
     createPictureMaterials();
     createPictureOverlays();
+
+    bestTime.load();
+    playTime = std::make_unique<PlayTimeDisplay>();
 }
 
 JeuTotal::~JeuTotal()
@@ -158,6 +162,7 @@ int JeuTotal::update(float dt)
     default:
         break;
     }
+    showPlayTime();
     return state;
 }
 
@@ -177,12 +182,37 @@ void JeuTotal::playStep(float dt)
     if (hero == nullptr)
     {
         state = StateLost;
+        endGame(elapsed);
         return;
     }
     catchTest();
     if (elapsed >= kWinningPlayTime)
     {
         state = StateWon;
+        // The last frame may overshoot; a won game counts as lasting exactly the winning time.
+        endGame(kWinningPlayTime);
+    }
+}
+
+void JeuTotal::endGame(double survived)
+{
+    const bool newBest = bestTime.record(survived);
+    playTime->setResult(survived, *bestTime.best(), newBest);
+}
+
+void JeuTotal::showPlayTime()
+{
+    if (state == StatePlaying)
+    {
+        playTime->showClock(elapsed);
+    }
+    else if (overlayWin->isVisible() || overlayLost->isVisible())
+    {
+        playTime->showResult();
+    }
+    else
+    {
+        playTime->hide();
     }
 }
 
