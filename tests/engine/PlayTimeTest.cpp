@@ -10,6 +10,7 @@
 
 #include <cstdlib>
 #include <fstream>
+#include <ostream>
 
 namespace
 {
@@ -108,9 +109,16 @@ TEST_F(PlayTime, ClockCountsUpSurvivedAndDownToWinOnlyWhilePlaying)
 
 struct StoredBest
 {
+    const char* label;
     const char* contents;
     bool beaten; // by a game lost within seconds
 };
+
+// Names each case in the test list.
+void PrintTo(const StoredBest& stored, std::ostream* out)
+{
+    *out << stored.label;
+}
 
 class BestTimeRule : public PlayTime, public ::testing::WithParamInterface<StoredBest>
 {
@@ -145,8 +153,9 @@ TEST_P(BestTimeRule, OnlyALongerGameReplacesTheStoredBest)
 }
 
 INSTANTIATE_TEST_SUITE_P(StoredFiles, BestTimeRule,
-                         ::testing::Values(StoredBest{"179.5\n", false}, StoredBest{"1.5", true},
-                                           StoredBest{"not a time\n", true}, StoredBest{"", true}));
+                         ::testing::Values(StoredBest{"storedLonger", "179.5\n", false},
+                                           StoredBest{"storedShorter", "1.5", true},
+                                           StoredBest{"garbage", "not a time\n", true}, StoredBest{"empty", "", true}));
 
 // A player without the font package: "resources.cfg" names a folder that does not exist. No time on screen, the
 // same game, the best time still kept.
