@@ -11,4 +11,7 @@ constexpr float kGroundHalfSize = kGroundSize * 0.5f;
 /// Half the running man's width across his arms, in world units: how close his centre comes to an edge.
 constexpr float kFigureRadius = 0.6f;
 
+/// A game is won after this many seconds of play; no game lasts longer.
+constexpr double kWinningPlayTime = 180.0;
+
 } // namespace Sarna

@@ -2,6 +2,7 @@
 
 #include "game/logic/GameWorld.h"
 #include "game/logic/HeroLook.h"
+#include "game/logic/PlayTimeDisplay.h"
 #include "game/logic/RunningMan.h"
 #include "game/logic/RunningManTraj.h"
 #include "game/logic/SpawnGroup.h"
@@ -34,7 +35,6 @@ constexpr double kHeroSpeed = 25.0;            // world units per second along e
 constexpr double kFirstSpawnInterval = 1.5;    // seconds between single spawns at the start of a game
 constexpr double kSpawnIntervalShrink = 0.002; // seconds less per second of play
 constexpr float kCatchDistanceSquared = 6.25f; // closer than 2.5 world units
-constexpr double kWinningPlayTime = 180.0;     // seconds
 constexpr int kBurstPatterns = 4;
 constexpr DWORD kReleasePollMs = 30;
 // The hero's centre stays this far inside the ground's edges: he cannot run out of the world.
@@ -67,6 +67,9 @@ JeuTotal::JeuTotal(Ogre::SceneManager* manager, OIS::Keyboard* keys) : sceneMana
 
     createPictureMaterials();
     createPictureOverlays();
+
+    bestTime.load();
+    playTime = std::make_unique<PlayTimeDisplay>();
 }
 
 JeuTotal::~JeuTotal()
@@ -160,6 +163,7 @@ int JeuTotal::update(float dt)
     default:
         break;
     }
+    showPlayTime();
     return state;
 }
 
@@ -179,12 +183,37 @@ void JeuTotal::playStep(float dt)
     if (hero == nullptr)
     {
         state = StateLost;
+        endGame(elapsed);
         return;
     }
     catchTest();
     if (elapsed >= kWinningPlayTime)
     {
         state = StateWon;
+        // The last frame may overshoot; a won game counts as lasting exactly the winning time.
+        endGame(kWinningPlayTime);
+    }
+}
+
+void JeuTotal::endGame(double survived)
+{
+    const bool newBest = bestTime.record(survived);
+    playTime->setResult(survived, *bestTime.best(), newBest);
+}
+
+void JeuTotal::showPlayTime()
+{
+    if (state == StatePlaying)
+    {
+        playTime->showClock(elapsed);
+    }
+    else if (overlayWin->isVisible() || overlayLost->isVisible())
+    {
+        playTime->showResult();
+    }
+    else
+    {
+        playTime->hide();
     }
 }
 

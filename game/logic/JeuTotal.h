@@ -1,10 +1,12 @@
 #pragma once
 
+#include "game/logic/BestTimeFile.h"
 #include "game/logic/TimedObject.h"
 #include "trajectory/KelTrajectoryLibrary.h"
 
 #include <OgreVector.h>
 
+#include <memory>
 #include <vector>
 
 namespace Ogre
@@ -22,12 +24,14 @@ class Keyboard;
 namespace Sarna
 {
 
+class PlayTimeDisplay;
 class RunningMan;
 class SpawnGroup;
 
 /// The game: the trajectory library read from "library1.xml", the hero steered with Y/H/G/J, the runners spawned
 /// singly and in bursts of fifteen, the catch rule, and the start, won and lost picture screens. Play time is in
-/// seconds; the hero walks on the world's x/z ground plane.
+/// seconds, shown during play and over the won and lost pictures with the best time, which is kept in the working
+/// folder; the hero walks on the world's x/z ground plane.
 class JeuTotal : public TimedObject
 {
 public:
@@ -68,6 +72,7 @@ public:
     const Ogre::Overlay* getOverlayWin() const { return overlayWin; }
     const Ogre::Overlay* getOverlayLost() const { return overlayLost; }
     const Ogre::Overlay* getOverlayDebut() const { return overlayDebut; }
+    const PlayTimeDisplay& getPlayTime() const { return *playTime; }
 
 private:
     void loadLibrary();
@@ -82,6 +87,8 @@ private:
     void advanceBurst();
     void spawnRunner(int trajectoryIndex, const Ogre::Vector2& offset, float angle);
     void catchTest();
+    void endGame(double survived);
+    void showPlayTime();
     void endScreen(Ogre::Overlay* overlay);
     void waitForSpaceRelease();
     void resetStep();
@@ -102,6 +109,9 @@ private:
     Ogre::Overlay* overlayWin = nullptr;
     Ogre::Overlay* overlayLost = nullptr;
     Ogre::Overlay* overlayDebut = nullptr;
+    // The time on screen and the best time kept between runs.
+    BestTimeFile bestTime;
+    std::unique_ptr<PlayTimeDisplay> playTime;
 };
 
 } // namespace Sarna

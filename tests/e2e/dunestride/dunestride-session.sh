@@ -12,7 +12,13 @@
 #   ds_wait_game_window           waits for the game window; $DS_WINDOW
 #   ds_wait_exit [SECS]           waits for the program's end; $DS_STATUS is its exit code
 #   ds_shot NAME                  screenshot of the game window as $DS_DIR/NAME.png
-#   ds_differ A B [MIN]           succeeds when the two screenshots differ in more than MIN pixels
+#   ds_differ A B [MIN]           succeeds when the scene in the two screenshots differs in more than MIN pixels
+#                                 (the time display is left out: it changes on its own)
+#   ds_crop_view NAME CROP X Y W H  the region of the viewport (pixels from its top-left corner) of screenshot
+#                                 NAME as $DS_DIR/NAME-CROP.png
+#   ds_crop_picture NAME CROP X Y W H  the same region of media/NAME.jpg as the viewport shows it, as
+#                                 $DS_DIR/NAME-CROP.png
+#   ds_text_on_dark FILE          succeeds when FILE shows light text on a dark panel
 #   ds_log_has TEXT               the engine log holds a line ending with TEXT
 #   ds_log_in_order TEXT...       the engine log holds these lines in this order
 #
@@ -124,12 +130,43 @@ ds_pixels_differing()
     compare -metric AE -fuzz 8% "$1" "$2" null: 2>&1 >/dev/null | sed 's/[^0-9.e+].*//'
 }
 
+# The time display's corner of the viewport, generously.
+DS_CLOCK_W=220
+DS_CLOCK_H=90
+
 ds_differ()
 {
-    local count
-    count="$(ds_pixels_differing "$DS_DIR/$1.png" "$DS_DIR/$2.png")"
+    xs_window_geometry "$DS_WINDOW" || return 1
+    local left=$((XS_W * 2 / 10)) count
+    count="$(convert "$DS_DIR/$1.png" "$DS_DIR/$2.png" -fill black \
+        -draw "rectangle $left,0 $((left + DS_CLOCK_W)),$DS_CLOCK_H" -metric AE -fuzz 8% -compare \
+        -format '%[distortion]' info:)"
     echo "pixels differing between $1 and $2: $count"
     awk -v c="$count" -v m="${3:-500}" 'BEGIN { exit !(c + 0 > m + 0) }'
+}
+
+ds_crop_view()
+{
+    local name=$1 crop=$2 x=$3 y=$4 w=$5 h=$6
+    xs_window_geometry "$DS_WINDOW" || return 1
+    convert "$DS_DIR/$name.png" -crop "${w}x${h}+$((XS_W * 2 / 10 + x))+$y" +repage "$DS_DIR/$name-$crop.png"
+}
+
+ds_crop_picture()
+{
+    local name=$1 crop=$2 x=$3 y=$4 w=$5 h=$6
+    xs_window_geometry "$DS_WINDOW" || return 1
+    convert "$DUNESTRIDE_RUN_DIR/media/$name.jpg" -sample "$((XS_W * 6 / 10))x${XS_H}!" -crop "${w}x${h}+$x+$y" \
+        +repage "$DS_DIR/$name-$crop.png"
+}
+
+# Darker than sand on average, with some pixels near white.
+ds_text_on_dark()
+{
+    local levels
+    levels="$(convert "$1" -colorspace Gray -format '%[fx:mean] %[fx:maxima]' info:)"
+    echo "mean and brightest grey of $(basename "$1"): $levels"
+    awk -v mean="${levels% *}" -v top="${levels#* }" 'BEGIN { exit !(mean < 0.5 && top > 0.85) }'
 }
 
 ds_log_has()

@@ -3,7 +3,8 @@
 # caught by a runner, the lost picture, back to the start picture, the steering keys, and Escape.
 #
 # The library's runners walk down the picture, straight through the hero's start, at 1.5 units a second
-# from 75 units away: a hero that stands still is caught after about 50 s.
+# from 75 units away: a hero that stands still is caught after about 50 s. The time survived is shown in a
+# corner during play and over the lost picture, and kept as the best time.
 set -uo pipefail
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
 source "$here/../lib/xsession.sh"
@@ -41,10 +42,26 @@ key_changes_picture Up 0.45 10000
 key_changes_picture Down 0.45 10000
 key_changes_picture Left 0.45 10000
 key_changes_picture Right 0.45 10000
+
+# The play time in the viewport's top-left corner: light text on a dark panel, ticking on between the first
+# shot of the game and the one after Down, which has the camera back where it was.
+ds_crop_view play-start corner 12 12 140 50
+ds_crop_view after-Down corner 12 12 140 50
+ds_text_on_dark "$DS_DIR/play-start-corner.png" || xs_fail "no play time in the corner"
+ticked="$(ds_pixels_differing "$DS_DIR/play-start-corner.png" "$DS_DIR/after-Down-corner.png")"
+[ "$ticked" -gt 20 ] || xs_fail "the play time does not change ($ticked pixels)"
 sleep 20
 ds_shot chase
 ds_wait_picture Lost 90 || xs_fail "the lost picture did not follow the catch"
 ds_shot lost
+# The time of the game and the best time, over the top of the picture, and in the best time file.
+xs_window_geometry "$DS_WINDOW"
+ds_crop_view lost result $((XS_W * 3 / 10 - 70)) 12 140 50
+ds_crop_picture Lost result $((XS_W * 3 / 10 - 70)) 12 140 50
+ds_text_on_dark "$DS_DIR/lost-result.png" || xs_fail "no time over the lost picture"
+covered="$(ds_pixels_differing "$DS_DIR/lost-result.png" "$DS_DIR/Lost-result.png")"
+[ "$covered" -gt 100 ] || xs_fail "the top of the lost picture is as painted ($covered pixels differ)"
+grep -qxE '[0-9]+\.[0-9]{3}' "$DS_DIR/best-time.txt" || xs_fail "best time not kept: $(cat "$DS_DIR/best-time.txt")"
 
 ds_hold_key space 1.0
 ds_wait_picture Debut 20 || xs_fail "SPACE on the lost picture did not bring the start picture back"
