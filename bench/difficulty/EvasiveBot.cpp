@@ -10,7 +10,7 @@ namespace
 {
 constexpr float kHeroSpeed = 25.0f; // world units per second along each axis
 constexpr float kHeroReach = Sarna::kGroundHalfSize - Sarna::kFigureRadius;
-constexpr float kZoneMargin = 1.5f;       // world units between the hero and the picture's edge
+constexpr float kZoneMargin = 3.0f;       // world units between the hero and the picture's edge
 constexpr int kVelocityFrames = 4;        // frames over which a runner's speed is judged
 constexpr float kLookAhead = 1.0f;        // seconds
 constexpr float kLookStep = 1.0f / 30.0f; // seconds between the judged moments

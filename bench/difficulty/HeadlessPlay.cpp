@@ -95,6 +95,8 @@ GameOutcome HeadlessPlay::play(Policy& policy, int startCounter, float frameSeco
         {
             outcome.caughtAt = game->getElapsed();
             outcome.caughtBy = catcher->trajectory;
+            const Ogre::Vector3& heroPlace = game->getHeroNode()->getPosition();
+            outcome.caughtWhere = {heroPlace.x, heroPlace.z};
             const auto seen = firstOnScreen.find(catcher->id);
             outcome.catcherOnScreen = seen != firstOnScreen.end() ? outcome.caughtAt - seen->second : 0.0;
             for (const RunnerSighting& previous : earlier)

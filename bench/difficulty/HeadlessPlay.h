@@ -37,6 +37,7 @@ struct GameOutcome
     /// How long that runner had been on the screen before the catch, and how fast it ran (world units per second).
     double catcherOnScreen = 0.0;
     float catcherSpeed = 0.0f;
+    GroundPoint caughtWhere; ///< the hero's place at the catch
 };
 
 /// The real game controller on a trajectory library, with the real game data, in the engine without a render

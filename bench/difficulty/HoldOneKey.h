@@ -2,15 +2,21 @@
 
 #include "Policy.h"
 
-/// Holds one steering key for the whole game: Y, H, G and J in turn from one game to the next, so the hero runs
-/// to the middle of each of the ground's four edges and stays there.
+#include <string>
+
+/// Holds one steering key for the whole game: the hero runs to the middle of one of the ground's edges and stays
+/// there.
 class HoldOneKey : public Policy
 {
 public:
-    std::string name() const override { return "hold one key"; }
-    void startGame(int gameIndex) override;
+    /// keyName is the key's letter (Y, H, G or J), held is its direction.
+    HoldOneKey(const std::string& letter, const Steering& direction) : keyName(letter), held(direction) {}
+
+    std::string name() const override { return "hold " + keyName; }
+    void startGame(int) override {}
     Steering steer(const ScreenObservation&) override { return held; }
 
 private:
+    std::string keyName;
     Steering held;
 };

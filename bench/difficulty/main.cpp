@@ -31,18 +31,23 @@ struct Options
     std::string media = DUNESTRIDE_MEDIA_DIR;
     std::string policies = "still,hold,bot,instant";
     double reactionSeconds = 0.25;
+    bool everyStart = false;
     bool verbose = false;
 };
 
 const char* const kUsage =
     "usage: difficulty [--games N] [--seed S] [--library FILE] [--media DIR] [--policies LIST]\n"
-    "                  [--reaction SECONDS] [--verbose]\n"
+    "                  [--reaction SECONDS] [--every-start] [--verbose]\n"
     "  --games N          games per policy (default 40)\n"
     "  --seed S           seed of the spawn counter's start value in each game (default 1)\n"
     "  --library FILE     trajectory library to play (default: the game's library1.xml in the build's run folder)\n"
     "  --media DIR        the game data (default: the build's run folder's media)\n"
-    "  --policies LIST    comma-separated, of still, hold, bot, instant (default: all four)\n"
+    "  --policies LIST    comma-separated, of still, hold (each of the four keys in turn), bot, instant\n"
+    "                     (default: all)\n"
     "  --reaction SECONDS the reaction time of the bot policy (default 0.25)\n"
+    "  --every-start      start values 0, 1, 2 ... in turn instead of seeded random ones: with frames of a fixed\n"
+    "                     length a game is decided by its policy and its start value, so N games with N the\n"
+    "                     number of trajectories play every different game once\n"
     "  --verbose          one line per game: start counter, survival, result, the trajectory that caught the hero\n";
 
 bool parseOptions(int argc, char** argv, Options& options)
@@ -50,9 +55,9 @@ bool parseOptions(int argc, char** argv, Options& options)
     for (int i = 1; i < argc; ++i)
     {
         const std::string option = argv[i];
-        if (option == "--verbose")
+        if (option == "--verbose" || option == "--every-start")
         {
-            options.verbose = true;
+            (option == "--verbose" ? options.verbose : options.everyStart) = true;
             continue;
         }
         if (i + 1 >= argc)
@@ -89,7 +94,12 @@ std::vector<std::unique_ptr<Policy>> makePolicies(const Options& options, const 
         if (name == "still")
             policies.push_back(std::make_unique<StandStill>());
         else if (name == "hold")
-            policies.push_back(std::make_unique<HoldOneKey>());
+        {
+            policies.push_back(std::make_unique<HoldOneKey>("Y", Steering{0, 1}));
+            policies.push_back(std::make_unique<HoldOneKey>("H", Steering{0, -1}));
+            policies.push_back(std::make_unique<HoldOneKey>("G", Steering{1, 0}));
+            policies.push_back(std::make_unique<HoldOneKey>("J", Steering{-1, 0}));
+        }
         else if (name == "bot")
         {
             const int frames = static_cast<int>(std::lround(options.reactionSeconds / kFrameSeconds));
@@ -122,7 +132,8 @@ SurvivalSummary playPolicy(HeadlessPlay& play, Policy& policy, const Options& op
     std::mt19937 starts(options.seed);
     for (int game = 0; game < options.games; ++game)
     {
-        const int start = static_cast<int>(starts() % static_cast<unsigned>(play.trajectoryCount()));
+        const int random = static_cast<int>(starts() % static_cast<unsigned>(play.trajectoryCount()));
+        const int start = options.everyStart ? game % play.trajectoryCount() : random;
         policy.startGame(game);
         const GameOutcome outcome = play.play(policy, start, kFrameSeconds);
         summary.add(outcome.survivalSeconds, outcome.won);
@@ -133,8 +144,9 @@ SurvivalSummary playPolicy(HeadlessPlay& play, Policy& policy, const Options& op
             std::printf("    game %2d  start %2d  %6.1f s  %s", game + 1, start, outcome.survivalSeconds,
                         outcome.won ? "won " : "lost");
             if (outcome.caughtAt >= 0.0)
-                std::printf("  caught at %.1f s by %s (%.0f units/s, on screen %.2f s)", outcome.caughtAt,
-                            outcome.caughtBy.c_str(), outcome.catcherSpeed, outcome.catcherOnScreen);
+                std::printf("  caught at %.1f s at (%.1f, %.1f) by %s (%.0f units/s, on screen %.2f s)",
+                            outcome.caughtAt, outcome.caughtWhere.x, outcome.caughtWhere.z, outcome.caughtBy.c_str(),
+                            outcome.catcherSpeed, outcome.catcherOnScreen);
             std::printf("\n");
         }
     }
