@@ -19,28 +19,32 @@
 
 namespace
 {
-std::string makeWorkDirectory()
-{
-    std::string pattern = (std::filesystem::temp_directory_path() / "dunestride-difficulty-XXXXXX").string();
-    return mkdtemp(&pattern[0]) != nullptr ? pattern : std::string();
-}
-
 bool isPlaying(int state)
 {
     return state == Sarna::JeuTotal::StatePlaying;
 }
 } // namespace
 
-HeadlessPlay::HeadlessPlay(const std::string& mediaDirectory, const std::string& libraryFile)
-    : previousDirectory(std::filesystem::current_path().string()), workDirectory(makeWorkDirectory())
+HeadlessPlay::WorkFolder::WorkFolder() : previous(std::filesystem::current_path().string())
 {
-    std::error_code copyError;
-    if (!workDirectory.empty())
-    {
-        std::filesystem::copy_file(libraryFile, std::filesystem::path(workDirectory) / "library1.xml", copyError);
-        std::filesystem::current_path(workDirectory);
-    }
+    std::string pattern = (std::filesystem::temp_directory_path() / "dunestride-difficulty-XXXXXX").string();
+    if (mkdtemp(&pattern[0]) == nullptr)
+        return;
+    path = pattern;
+    std::filesystem::current_path(path);
+}
 
+HeadlessPlay::WorkFolder::~WorkFolder()
+{
+    if (path.empty())
+        return;
+    std::error_code ignored;
+    std::filesystem::current_path(previous, ignored);
+    std::filesystem::remove_all(path, ignored);
+}
+
+HeadlessPlay::HeadlessPlay(const std::string& mediaDirectory, const std::string& libraryFile)
+{
     overlaySystem = std::make_unique<Ogre::OverlaySystem>();
     Ogre::ResourceGroupManager& resources = Ogre::ResourceGroupManager::getSingleton();
     resources.addResourceLocation(mediaDirectory, "FileSystem", "General");
@@ -48,6 +52,9 @@ HeadlessPlay::HeadlessPlay(const std::string& mediaDirectory, const std::string&
     sceneManager = Ogre::Root::getSingleton().createSceneManager("DefaultSceneManager", "monPremierSceneManager");
     visible = VisibleGround::ofGameCamera(sceneManager);
 
+    std::error_code copyError;
+    if (folder.path.empty() || !std::filesystem::copy_file(libraryFile, "library1.xml", copyError))
+        return;
     // A library without trajectories is reported by trajectoryCount, not by a dialog.
     platform::setMessageBoxResponder([](const platform::MessageBoxRequest&) { return IDOK; });
     game = std::make_unique<Sarna::JeuTotal>(sceneManager, &keyboard);
@@ -59,15 +66,11 @@ HeadlessPlay::~HeadlessPlay()
     platform::setMessageBoxResponder(nullptr);
     Ogre::Root::getSingleton().destroySceneManager(sceneManager);
     overlaySystem.reset();
-    std::filesystem::current_path(previousDirectory);
-    std::error_code ignored;
-    if (!workDirectory.empty())
-        std::filesystem::remove_all(workDirectory, ignored);
 }
 
 int HeadlessPlay::trajectoryCount() const
 {
-    return game->getLibrary().count();
+    return game != nullptr ? game->getLibrary().count() : 0;
 }
 
 GameOutcome HeadlessPlay::play(Policy& policy, int startCounter, float frameSeconds)

@@ -53,7 +53,8 @@ public:
     HeadlessPlay(const HeadlessPlay&) = delete;
     HeadlessPlay& operator=(const HeadlessPlay&) = delete;
 
-    /// Number of trajectories the game read; 0 when the file was missing, unreadable or empty.
+    /// Number of trajectories the game read; 0 when the file was missing, unreadable or empty, or when no working
+    /// folder could be made for it.
     int trajectoryCount() const;
     const VisibleGround& view() const { return *visible; }
 
@@ -76,8 +77,20 @@ private:
     void noteFirstSightings(const ScreenObservation& screen);
     void leaveEndPicture(float dt);
 
-    std::string previousDirectory;
-    std::string workDirectory;
+    /// A fresh temporary folder, the working directory while it lives; path is empty when none could be made.
+    struct WorkFolder
+    {
+        WorkFolder();
+        ~WorkFolder();
+        WorkFolder(const WorkFolder&) = delete;
+        WorkFolder& operator=(const WorkFolder&) = delete;
+
+        std::string previous;
+        std::string path;
+    };
+
+    // Made first and removed last, also when building the game fails.
+    WorkFolder folder;
     HeadlessEngine engine;
     std::unique_ptr<Ogre::OverlaySystem> overlaySystem;
     Ogre::SceneManager* sceneManager = nullptr;

@@ -7,6 +7,8 @@
 #include "StandStill.h"
 #include "SurvivalSummary.h"
 
+#include <OgreException.h>
+
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -37,7 +39,7 @@ struct Options
 
 const char* const kUsage =
     "usage: difficulty [--games N] [--seed S] [--library FILE] [--media DIR] [--policies LIST]\n"
-    "                  [--reaction SECONDS] [--every-start] [--verbose]\n"
+    "                  [--reaction SECONDS] [--every-start] [--verbose] [--help]\n"
     "  --games N          games per policy (default 40)\n"
     "  --seed S           seed of the spawn counter's start value in each game (default 1)\n"
     "  --library FILE     trajectory library to play (default: the game's library1.xml in the build's run folder)\n"
@@ -50,26 +52,43 @@ const char* const kUsage =
     "                     number of trajectories play every different game once\n"
     "  --verbose          one line per game: start counter, survival, result, the trajectory that caught the hero\n";
 
-bool parseOptions(int argc, char** argv, Options& options)
+enum class Request
+{
+    Play,
+    Help,
+    Mistake
+};
+
+/// The whole text must be the number.
+template <typename Number>
+bool readNumber(const std::string& text, Number& number)
+{
+    std::istringstream in(text);
+    return static_cast<bool>(in >> number) && (in >> std::ws).eof();
+}
+
+Request parseOptions(int argc, char** argv, Options& options)
 {
     for (int i = 1; i < argc; ++i)
     {
         const std::string option = argv[i];
+        if (option == "--help")
+            return Request::Help;
         if (option == "--verbose" || option == "--every-start")
         {
             (option == "--verbose" ? options.verbose : options.everyStart) = true;
             continue;
         }
         if (i + 1 >= argc)
-            return false;
+            return Request::Mistake;
         const std::string value = argv[++i];
-        std::istringstream number(value);
+        bool understood = true;
         if (option == "--games")
-            number >> options.games;
+            understood = readNumber(value, options.games) && options.games > 0;
         else if (option == "--seed")
-            number >> options.seed;
+            understood = readNumber(value, options.seed);
         else if (option == "--reaction")
-            number >> options.reactionSeconds;
+            understood = readNumber(value, options.reactionSeconds) && options.reactionSeconds >= 0.0;
         else if (option == "--library")
             options.library = value;
         else if (option == "--media")
@@ -77,11 +96,11 @@ bool parseOptions(int argc, char** argv, Options& options)
         else if (option == "--policies")
             options.policies = value;
         else
-            return false;
-        if (number.fail() && (option == "--games" || option == "--seed" || option == "--reaction"))
-            return false;
+            understood = false;
+        if (!understood)
+            return Request::Mistake;
     }
-    return options.games > 0 && options.reactionSeconds >= 0.0;
+    return Request::Play;
 }
 
 std::vector<std::unique_ptr<Policy>> makePolicies(const Options& options, const VisibleGround& view)
@@ -154,24 +173,8 @@ SurvivalSummary playPolicy(HeadlessPlay& play, Policy& policy, const Options& op
         printCatchers(catchers);
     return summary;
 }
-} // namespace
-
-int main(int argc, char** argv)
+int play(const Options& options)
 {
-    Options options;
-    if (!parseOptions(argc, argv, options))
-    {
-        std::cerr << kUsage;
-        return 2;
-    }
-    if (!std::filesystem::is_regular_file(options.library))
-    {
-        std::cerr << "difficulty: no library file " << options.library << '\n';
-        return 2;
-    }
-    options.library = std::filesystem::absolute(options.library).string();
-    options.media = std::filesystem::absolute(options.media).string();
-
     HeadlessPlay play(options.media, options.library);
     if (play.trajectoryCount() == 0)
     {
@@ -183,8 +186,9 @@ int main(int argc, char** argv)
     if (policies.empty())
         return 2;
 
-    std::printf("%s: %d trajectories; %d games per policy, seed %u, frames of 1/60 s\n", options.library.c_str(),
-                play.trajectoryCount(), options.games, options.seed);
+    std::printf("%s: %d trajectories; %d games per policy, %s, frames of 1/60 s\n", options.library.c_str(),
+                play.trajectoryCount(), options.games,
+                options.everyStart ? "every start value in turn" : ("seed " + std::to_string(options.seed)).c_str());
     std::printf("visible ground: x %.2f .. %.2f, z %.2f .. %.2f\n\n", view.minX, view.maxX, view.minZ, view.maxZ);
     std::printf("%-14s %7s %7s %7s %7s %7s %8s\n", "policy", "min", "q1", "median", "q3", "max", "wins");
     for (const auto& policy : policies)
@@ -198,4 +202,34 @@ int main(int argc, char** argv)
         std::fflush(stdout);
     }
     return 0;
+}
+} // namespace
+
+int main(int argc, char** argv)
+{
+    Options options;
+    const Request request = parseOptions(argc, argv, options);
+    if (request != Request::Play)
+    {
+        (request == Request::Help ? std::cout : std::cerr) << kUsage;
+        return request == Request::Help ? 0 : 2;
+    }
+    if (!std::filesystem::is_regular_file(options.library) || !std::filesystem::is_directory(options.media))
+    {
+        std::cerr << "difficulty: no library file " << options.library << " or no game data in " << options.media
+                  << '\n';
+        return 2;
+    }
+    options.library = std::filesystem::absolute(options.library).string();
+    options.media = std::filesystem::absolute(options.media).string();
+    try
+    {
+        return play(options);
+    }
+    catch (const Ogre::Exception& error)
+    {
+        // Game data the engine cannot load.
+        std::cerr << "difficulty: " << error.getDescription() << '\n';
+        return 2;
+    }
 }
