@@ -10,15 +10,15 @@ namespace
 {
 constexpr float kHeroSpeed = 25.0f; // world units per second along each axis
 constexpr float kHeroReach = Sarna::kGroundHalfSize - Sarna::kFigureRadius;
-constexpr float kZoneMargin = 3.0f;       // world units between the hero and the picture's edge
-constexpr int kVelocityFrames = 4;        // frames over which a runner's speed is judged
-constexpr float kLookAhead = 1.0f;        // seconds
-constexpr float kLookStep = 1.0f / 30.0f; // seconds between the judged moments
-constexpr float kCatchBuffer = 3.5f;      // world units: the catch distance, 2.5, and a little room
-constexpr float kComfort = 7.0f;          // world units: runners closer than this are a worry
-constexpr float kEdgeComfort = 6.0f;      // world units from the picture's edge
-constexpr float kEdgeWeight = 0.3f;
-constexpr float kHomeWeight = 0.002f;
+constexpr float kZoneMargin = 3.0f;         // world units between the hero and the picture's edge
+constexpr int kVelocityFrames = 4;          // frames over which a runner's speed is judged
+constexpr float kLookAhead = 1.0f;          // seconds
+constexpr float kLookStep = 1.0f / 30.0f;   // seconds between the judged moments
+constexpr float kCatchBuffer = 3.5f;        // world units: the catch distance, 2.5, and a little room
+constexpr float kComfort = 7.0f;            // world units: runners closer than this are a worry
+constexpr float kEdgeComfort = 6.0f;        // world units from the picture's edge
+constexpr float kEdgeWeight = 0.3f;         // of an edge's closeness against a runner's
+constexpr float kHomeWeight = 0.002f;       // per square unit from the picture's middle at the end of the look ahead
 constexpr float kKeepSteeringBonus = 0.02f; // against dithering between two nearly equal choices
 
 float square(float value)

@@ -11,7 +11,7 @@
 /// on at the speed it was seen moving), and picks the one of the nine key combinations (none, four keys, four
 /// diagonals) that keeps the hero furthest from them, away from the screen's edges (runners come in from there
 /// unseen) and near the screen's middle. It knows where its hero is from the screen and the keys it has held
-/// since, and it never steers the hero out of the picture.
+/// since, and it keeps the hero a few units inside the picture.
 class EvasiveBot : public Policy
 {
 public:
