@@ -74,6 +74,12 @@ void EngineFixture::createGame(const std::vector<TestTrajectory>& trajectories)
     game = std::make_unique<Sarna::JeuTotal>(sceneManager, &keyboard);
 }
 
+void EngineFixture::createGameOnShippedLibrary()
+{
+    std::filesystem::copy_file(DUNESTRIDE_RUN_DIR "/library1.xml", "library1.xml");
+    game = std::make_unique<Sarna::JeuTotal>(sceneManager, &keyboard);
+}
+
 int EngineFixture::frame(float dt)
 {
     keyboard.capture();
