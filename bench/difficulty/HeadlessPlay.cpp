@@ -173,7 +173,7 @@ std::vector<HeadlessPlay::RunnerSighting> HeadlessPlay::runnerPositions() const
         if (runner == nullptr || number == nullptr)
             continue;
         const Ogre::Vector3& position = runner->getNode()->getPosition();
-        sightings.push_back({*number, runner->getTrajectory().getName(), {position.x, position.z}});
+        sightings.push_back({*number, runner->getTrajectoryName(), {position.x, position.z}});
     }
     return sightings;
 }
