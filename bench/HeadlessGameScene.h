@@ -1,6 +1,6 @@
 #pragma once
 
-#include "HeadlessEngine.h"
+#include "data/HeadlessEngine.h"
 
 #include <memory>
 #include <string>

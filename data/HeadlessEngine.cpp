@@ -1,4 +1,4 @@
-#include "HeadlessEngine.h"
+#include "data/HeadlessEngine.h"
 
 #include <OgreDefaultHardwareBufferManager.h>
 #include <OgreLogManager.h>

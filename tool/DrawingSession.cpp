@@ -1,9 +1,9 @@
 #include "tool/DrawingSession.h"
 
+#include "TrajectoryPreview.h"
 #include "platform/WinApi.h"
 #include "tool/DrawingWindow.h"
 #include "tool/SampleTime.h"
-#include "tool/TrajectoryPreview.h"
 
 #include <cassert>
 #include <istream>

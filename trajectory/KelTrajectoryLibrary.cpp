@@ -1,8 +1,8 @@
 #include "trajectory/KelTrajectoryLibrary.h"
 
+#include "LibraryFileFormat.h"
+#include "TinyXmlForecast.h"
 #include "trajectory/FileContents.h"
-#include "trajectory/LibraryFileFormat.h"
-#include "trajectory/TinyXmlForecast.h"
 
 #include <OgreLogManager.h>
 #include <tinyxml.h>

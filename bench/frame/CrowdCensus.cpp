@@ -1,7 +1,7 @@
 #include "CrowdCensus.h"
 
 #include "FakeKeyboard.h"
-#include "HeadlessEngine.h"
+#include "data/HeadlessEngine.h"
 #include "game/logic/JeuTotal.h"
 #include "game/logic/RunningMan.h"
 #include "game/logic/RunningManTraj.h"

@@ -1,6 +1,6 @@
 #include "game/logic/RunningMan.h"
 
-#include "game/logic/EulerAngles.h"
+#include "EulerAngles.h"
 
 #include <OgreAnimationState.h>
 #include <OgreEntity.h>

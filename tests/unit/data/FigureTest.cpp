@@ -6,8 +6,8 @@
 #include "FigureModel.h"
 #include "FigurePalette.h"
 #include "FigureRig.h"
-#include "HeadlessEngine.h"
 #include "MaterialScriptWriter.h"
+#include "data/HeadlessEngine.h"
 #include "support/TempDir.h"
 
 #include <OgreAnimation.h>

@@ -2,7 +2,7 @@
 // the game loads it, without a render system.
 
 #include "FigurePalette.h"
-#include "HeadlessEngine.h"
+#include "data/HeadlessEngine.h"
 #include "game/logic/HeroLook.h"
 #include "support/LogCapture.h"
 #include "trajectory/KelTrajectoryLibrary.h"

@@ -3,7 +3,7 @@
 
 #include "FigureMeshWriter.h"
 #include "GameDataGenerator.h"
-#include "HeadlessEngine.h"
+#include "data/HeadlessEngine.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
