@@ -1,13 +1,13 @@
 // One frame of the runners as the game controller advances them: for each runner its updateOwned (the man's
 // animation) and then its update (the move along its path), on the headless engine with the real game data.
 
-#include "HeadlessGameScene.h"
 #include "game/logic/RunningManTraj.h"
+#include "support/HeadlessGameScene.h"
+#include "support/TestTrajectories.h"
 
-#include <OgreMath.h>
 #include <benchmark/benchmark.h>
 
-#include <cmath>
+#include <algorithm>
 #include <memory>
 #include <vector>
 
@@ -27,14 +27,7 @@ HeadlessGameScene* scene = nullptr;
 Trajectory circlingPath(int keyCount)
 {
     const double spacing = std::max(kKeySpacingMs, kShortPathMs / keyCount);
-    Trajectory path;
-    path.setName("circle");
-    for (int i = 0; i < keyCount; ++i)
-    {
-        const float turn = Ogre::Math::TWO_PI * static_cast<float>(i % 360) / 360.0f;
-        path.addPositionKey({kCircleRadius * std::cos(turn), kCircleRadius * std::sin(turn), i * spacing});
-    }
-    return path;
+    return circlingTrajectory("circle", keyCount, spacing, 0.0f, 0.0f, kCircleRadius);
 }
 
 void BM_RunnersFrame(benchmark::State& state)

@@ -1,33 +1,22 @@
 // Speed of the trajectory library: building tracks, sampling positions, reading and writing library files.
 
+#include "support/TempDir.h"
+#include "support/TestTrajectories.h"
 #include "trajectory/KelTrajectoryLibrary.h"
 
 #include <OgreLogManager.h>
 #include <benchmark/benchmark.h>
 
-#include <cstdio>
 #include <memory>
 #include <string>
-#include <unistd.h>
 
 namespace
 {
 
-constexpr double kSampleIntervalMs = 16.0;
-
-std::vector<PositionKey> strokeKeys(int count)
-{
-    std::vector<PositionKey> keys;
-    keys.reserve(count);
-    for (int i = 0; i < count; ++i)
-        keys.push_back({float(i % 500), float((i * 7) % 700), i * kSampleIntervalMs});
-    return keys;
-}
-
 Trajectory strokeOf(int count)
 {
     Trajectory trajectory;
-    for (const PositionKey& key : strokeKeys(count))
+    for (const PositionKey& key : sweepingKeys(count))
         trajectory.addPositionKey(key);
     return trajectory;
 }
@@ -48,14 +37,9 @@ KelTrajectoryLibrary libraryOfSize(std::size_t targetBytes)
     return library;
 }
 
-std::string tempFileName(const char* stem)
-{
-    return std::string("/tmp/") + stem + "-" + std::to_string(getpid()) + ".xml";
-}
-
 void BM_BuildTrackInTimeOrder(benchmark::State& state)
 {
-    const std::vector<PositionKey> keys = strokeKeys(static_cast<int>(state.range(0)));
+    const std::vector<PositionKey> keys = sweepingKeys(static_cast<int>(state.range(0)));
     for (auto _ : state)
     {
         Trajectory trajectory;
@@ -86,23 +70,23 @@ BENCHMARK(BM_PositionAtSweep)->Arg(100)->Arg(1000)->Unit(benchmark::kMillisecond
 void BM_WriteLibraryFile10MB(benchmark::State& state)
 {
     const KelTrajectoryLibrary library = libraryOfSize(10 * 1024 * 1024);
-    const std::string fileName = tempFileName("bench-write");
+    const TempDir dir;
+    const std::string fileName = dir.file("bench-write.xml");
     for (auto _ : state)
         benchmark::DoNotOptimize(library.outPutToFile(fileName));
-    std::remove(fileName.c_str());
 }
 BENCHMARK(BM_WriteLibraryFile10MB)->Unit(benchmark::kMillisecond);
 
 void BM_ReadLibraryFile10MB(benchmark::State& state)
 {
-    const std::string fileName = tempFileName("bench-read");
+    const TempDir dir;
+    const std::string fileName = dir.file("bench-read.xml");
     libraryOfSize(10 * 1024 * 1024).outPutToFile(fileName);
     for (auto _ : state)
     {
         KelTrajectoryLibrary library;
         benchmark::DoNotOptimize(library.parseFileForTraj(fileName));
     }
-    std::remove(fileName.c_str());
 }
 BENCHMARK(BM_ReadLibraryFile10MB)->Unit(benchmark::kMillisecond);
 

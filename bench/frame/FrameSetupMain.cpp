@@ -44,7 +44,7 @@ int main(int argc, char** argv)
         std::filesystem::create_directories(folder);
         CrowdLibraryBuilder::build(crowd.runnerSeconds).outPutToFile((folder / "library1.xml").string());
         const CrowdCensus census =
-            CrowdCensus::take(folder.string(), FRAME_MEDIA_DIR, crowd.runnerSeconds + kSettleSeconds, kCountSeconds);
+            CrowdCensus::take(folder.string(), crowd.runnerSeconds + kSettleSeconds, kCountSeconds);
         std::ofstream(folder / "runners") << std::lround(census.meanRunners) << "\n";
         std::ofstream(folder / "life") << crowd.runnerSeconds << "\n";
         std::printf("%3d wanted: %.1f runners in view (%d ... %d), %d runner frames out of view, hero %s\n",

@@ -14,7 +14,7 @@ using Sarna::JeuTotal;
 using Sarna::RunningMan;
 
 // Every runner stands at the world origin, where the hero starts, for 100 s.
-const TestTrajectory kAtOrigin = standingTrajectory("origin", 250.0f, 350.0f, 30000.0);
+const Trajectory kAtOrigin = standingTrajectory("origin", 250.0f, 350.0f, 30000.0);
 
 class Catching : public EngineFixture
 {

@@ -19,18 +19,17 @@ namespace
 using Sarna::JeuTotal;
 
 // Paths across the drawing area, in pixels and milliseconds.
-std::vector<TestTrajectory> chaseLibrary()
+std::vector<Trajectory> chaseLibrary()
 {
     return {
-        {"cross", {{0.0, 0.0f, 0.0f}, {2000.0, 250.0f, 350.0f}, {4000.0, 500.0f, 700.0f}}},
-        {"back", {{0.0, 500.0f, 0.0f}, {1500.0, 260.0f, 340.0f}, {3000.0, 0.0f, 700.0f}}},
-        {"level", {{0.0, 0.0f, 360.0f}, {2500.0, 500.0f, 360.0f}}},
-        {"loop",
-         {{0.0, 250.0f, 300.0f},
-          {500.0, 300.0f, 350.0f},
-          {1000.0, 250.0f, 400.0f},
-          {1500.0, 200.0f, 350.0f},
-          {2000.0, 250.0f, 300.0f}}},
+        trajectoryOf("cross", {{0.0f, 0.0f, 0.0}, {250.0f, 350.0f, 2000.0}, {500.0f, 700.0f, 4000.0}}),
+        trajectoryOf("back", {{500.0f, 0.0f, 0.0}, {260.0f, 340.0f, 1500.0}, {0.0f, 700.0f, 3000.0}}),
+        trajectoryOf("level", {{0.0f, 360.0f, 0.0}, {500.0f, 360.0f, 2500.0}}),
+        trajectoryOf("loop", {{250.0f, 300.0f, 0.0},
+                              {300.0f, 350.0f, 500.0},
+                              {250.0f, 400.0f, 1000.0},
+                              {200.0f, 350.0f, 1500.0},
+                              {250.0f, 300.0f, 2000.0}}),
     };
 }
 

@@ -15,7 +15,7 @@ namespace
 using Sarna::JeuTotal;
 
 // A runner standing far from the hero for a second of its life.
-const TestTrajectory kFarAway = standingTrajectory("far", 350.0f, 350.0f, 300.0);
+const Trajectory kFarAway = standingTrajectory("far", 350.0f, 350.0f, 300.0);
 
 class ControllerScreens : public EngineFixture
 {

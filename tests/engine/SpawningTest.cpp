@@ -12,7 +12,7 @@ using Sarna::JeuTotal;
 using Sarna::SpawnGroup;
 
 // Runners that stand far from the hero for one second of their life.
-TestTrajectory farAway(const std::string& name, float px = 350.0f)
+Trajectory farAway(const std::string& name, float px = 350.0f)
 {
     return standingTrajectory(name, px, 350.0f, 300.0);
 }

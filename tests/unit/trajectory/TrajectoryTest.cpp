@@ -1,5 +1,7 @@
 #include "trajectory/Trajectory.h"
 
+#include "support/TestTrajectories.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -12,10 +14,7 @@ namespace
 
 Trajectory trackOf(std::initializer_list<PositionKey> keys)
 {
-    Trajectory trajectory;
-    for (const PositionKey& key : keys)
-        trajectory.addPositionKey(key);
-    return trajectory;
+    return trajectoryOf("", keys);
 }
 
 std::vector<double> timesOf(const Trajectory& trajectory)

@@ -1,4 +1,4 @@
-#include "FakeKeyboard.h"
+#include "support/FakeKeyboard.h"
 
 FakeKeyboard::FakeKeyboard() : OIS::Keyboard("fake", false, 0, nullptr) {}
 

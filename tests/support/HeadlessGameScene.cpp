@@ -1,4 +1,4 @@
-#include "HeadlessGameScene.h"
+#include "support/HeadlessGameScene.h"
 
 #include <OgreResourceGroupManager.h>
 #include <OgreRoot.h>
@@ -6,23 +6,30 @@
 #include <Overlay/OgreOverlaySystem.h>
 
 #include <cassert>
-#include <cstdlib>
 #include <filesystem>
 
 namespace
 {
-std::string enterScratchDirectory()
+// The working directory for the game, entered before the engine starts so that anything it writes lands there.
+std::string enter(std::optional<TempDir>& scratch, const std::string& workDirectory)
 {
-    std::string pattern = (std::filesystem::temp_directory_path() / "dunestride-bench-XXXXXX").string();
-    [[maybe_unused]] const char* made = mkdtemp(&pattern[0]);
-    assert(made != nullptr);
-    std::filesystem::current_path(pattern);
-    return pattern;
+    std::string previous = std::filesystem::current_path().string();
+    if (workDirectory.empty())
+    {
+        scratch.emplace();
+        assert(!scratch->path.empty());
+        std::filesystem::current_path(scratch->path);
+    }
+    else
+    {
+        std::filesystem::current_path(workDirectory);
+    }
+    return previous;
 }
 } // namespace
 
-HeadlessGameScene::HeadlessGameScene()
-    : previousDirectory(std::filesystem::current_path().string()), workDirectory(enterScratchDirectory())
+HeadlessGameScene::HeadlessGameScene(const std::string& workDirectory)
+    : previousDirectory(enter(scratch, workDirectory))
 {
     overlaySystem = std::make_unique<Ogre::OverlaySystem>();
     Ogre::ResourceGroupManager& resources = Ogre::ResourceGroupManager::getSingleton();
@@ -36,7 +43,6 @@ HeadlessGameScene::~HeadlessGameScene()
 {
     Ogre::Root::getSingleton().destroySceneManager(scene);
     overlaySystem.reset();
+    // Leave the working directory before a scratch directory is removed with its member.
     std::filesystem::current_path(previousDirectory);
-    std::error_code ignored;
-    std::filesystem::remove_all(workDirectory, ignored);
 }
