@@ -8,6 +8,7 @@
 #include "support/HeadlessGameScene.h"
 #include "support/LibraryFile.h"
 #include "support/TestTrajectories.h"
+#include "trajectory/DrawingFrame.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -25,8 +26,9 @@ constexpr int kReportEverySeconds = 10;
 // Made apart and let go before the game starts, so that only the game's own memory stays.
 bool writeLongPathLibrary(int keyCount)
 {
-    return writeLibraryFile("library1.xml",
-                            {circlingTrajectory("long", keyCount, kKeySpacingMs, 250.0f, 350.0f, kCircleRadius)});
+    return writeLibraryFile(Sarna::JeuTotal::kLibraryFile,
+                            {circlingTrajectory("long", keyCount, kKeySpacingMs, DrawingFrame::kCentreX,
+                                                DrawingFrame::kCentreY, kCircleRadius)});
 }
 
 // A field of /proc/self/status ("VmRSS", "VmHWM") in MiB.

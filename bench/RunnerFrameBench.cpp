@@ -4,6 +4,7 @@
 #include "game/logic/RunningManTraj.h"
 #include "support/HeadlessGameScene.h"
 #include "support/TestTrajectories.h"
+#include "trajectory/GameSpeed.h"
 
 #include <benchmark/benchmark.h>
 
@@ -15,7 +16,6 @@ namespace
 {
 
 constexpr float kFrameSeconds = 1.0f / 60.0f;
-constexpr double kTrajectoryMsPerSecond = 300.0;
 constexpr double kKeySpacingMs = 16.0;     // one pointer event per frame of the drawing tool
 constexpr double kShortPathMs = 4000000.0; // long enough in time that no runner reaches its end in a run
 constexpr float kCircleRadius = 100.0f;    // drawing pixels around the drawing's centre, away from the hero
@@ -34,7 +34,7 @@ void BM_RunnersFrame(benchmark::State& state)
 {
     const int runnerCount = static_cast<int>(state.range(0));
     const Trajectory path = circlingPath(static_cast<int>(state.range(1)));
-    const double pathSeconds = path.getTrackPos().back().time / kTrajectoryMsPerSecond;
+    const double pathSeconds = path.getTrackPos().back().time / kGameTrajectoryMsPerSecond;
 
     // Burst-like placements, and ages spread evenly over the first half of the path.
     std::vector<std::unique_ptr<Sarna::RunningManTraj>> runners;

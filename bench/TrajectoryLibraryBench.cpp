@@ -2,6 +2,7 @@
 
 #include "support/TempDir.h"
 #include "support/TestTrajectories.h"
+#include "trajectory/GameSpeed.h"
 #include "trajectory/KelTrajectoryLibrary.h"
 
 #include <OgreLogManager.h>
@@ -51,12 +52,12 @@ void BM_BuildTrackInTimeOrder(benchmark::State& state)
 }
 BENCHMARK(BM_BuildTrackInTimeOrder)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
 
-// One runner's frames over its whole path: a lookup every 1/60 s of its life, at 300 ms of path per second.
+// One runner's frames over its whole path: a lookup every 1/60 s of its life, at the game's speed.
 void BM_PositionAtSweep(benchmark::State& state)
 {
     const Trajectory trajectory = strokeOf(static_cast<int>(state.range(0)));
     const double endMs = trajectory.getTrackPos().back().time;
-    const double stepMs = 300.0 / 60.0;
+    const double stepMs = kGameTrajectoryMsPerSecond / 60.0;
     for (auto _ : state)
     {
         float x = 0, y = 0;

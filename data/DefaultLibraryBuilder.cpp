@@ -1,5 +1,7 @@
 #include "DefaultLibraryBuilder.h"
 
+#include "trajectory/DrawingFrame.h"
+
 #include <algorithm>
 #include <cmath>
 #include <functional>
@@ -8,10 +10,10 @@ namespace
 {
 constexpr float kPi = 3.14159265f;
 constexpr int kPathResolution = 2000;
-constexpr float kDrawingWidth = 500.0f;
-constexpr float kDrawingHeight = 700.0f;
-constexpr float kCentreX = 250.0f;
-constexpr float kCentreY = 350.0f;
+constexpr float kDrawingWidth = DrawingFrame::kWidth;
+constexpr float kDrawingHeight = DrawingFrame::kHeight;
+constexpr float kCentreX = DrawingFrame::kCentreX;
+constexpr float kCentreY = DrawingFrame::kCentreY;
 
 /// A path given as a function of s in 0..1, sampled densely.
 std::vector<DrawingPoint> sampled(const std::function<DrawingPoint(float)>& curve)
@@ -44,9 +46,9 @@ std::vector<Stroke> strokes()
 {
     return {
         // Straight dashes, two of them fast.
-        {line({15, 350}, {485, 350}), 0.45f},
+        {line({15, kCentreY}, {kDrawingWidth - 15, kCentreY}), 0.45f},
         {line({30, 60}, {470, 650}), 0.2f},
-        {line({250, 15}, {250, 685}), 0.15f},
+        {line({kCentreX, 15}, {kCentreX, kDrawingHeight - 15}), 0.15f},
         {line({320, 690}, {180, 10}), 0.5f},
         // Waves and zig-zags across the centre.
         {sampled(
@@ -72,7 +74,8 @@ std::vector<Stroke> strokes()
         // Loops: a circle through the centre, a figure of eight, a spiral, a looping line.
         {sampled(
              [](float s) {
-                 return DrawingPoint{kCentreX + 100 * std::sin(4 * kPi * s), 250 + 100 * std::cos(4 * kPi * s)};
+                 return DrawingPoint{kCentreX + 100 * std::sin(4 * kPi * s),
+                                     kCentreY - 100 + 100 * std::cos(4 * kPi * s)};
              }),
          0.12f},
         {sampled(

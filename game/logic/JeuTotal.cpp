@@ -7,6 +7,7 @@
 #include "game/logic/RunningManTraj.h"
 #include "game/logic/SpawnGroup.h"
 #include "platform/WinApi.h"
+#include "trajectory/DrawingFrame.h"
 
 #include <OIS.h>
 #include <OgreMaterialManager.h>
@@ -25,11 +26,10 @@ namespace Sarna
 {
 
 int JeuTotal::spawnCounter = 0;
-const Ogre::Vector2 JeuTotal::trajectoryOrigin(250.0f, 350.0f);
+const Ogre::Vector2 JeuTotal::trajectoryOrigin(DrawingFrame::kCentreX, DrawingFrame::kCentreY);
 
 namespace
 {
-const char* const kLibraryFile = "library1.xml";
 const char* const kHeroName = "Hero";
 constexpr double kHeroSpeed = 25.0;            // world units per second along each axis
 constexpr double kFirstSpawnInterval = 1.5;    // seconds between single spawns at the start of a game

@@ -29,7 +29,7 @@ void EngineFixture::TearDown()
 
 void EngineFixture::createGame(const std::vector<Trajectory>& trajectories)
 {
-    ASSERT_TRUE(writeLibraryFile("library1.xml", trajectories));
+    ASSERT_TRUE(writeLibraryFile(Sarna::JeuTotal::kLibraryFile, trajectories));
     game = std::make_unique<Sarna::JeuTotal>(sceneManager, &keyboard);
 }
 

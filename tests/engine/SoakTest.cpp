@@ -2,6 +2,7 @@
 // After every game the scene and the timed-object registry are back where the first game started, and resident
 // memory does not grow from the tenth game to the hundredth. Needs the engine and the game data only.
 #include "EngineFixture.h"
+#include "trajectory/DrawingFrame.h"
 
 #include <OgreSceneManager.h>
 #include <OgreSceneNode.h>
@@ -39,12 +40,12 @@ std::vector<Trajectory> largeLibrary(std::mt19937& random)
         const double spacing = i == 0 ? 4.0 : 16.0; // the long one drawn fast
         Trajectory path;
         path.setName("walk" + std::to_string(i));
-        float px = static_cast<float>(random() % 500);
-        float py = static_cast<float>(random() % 700);
+        float px = static_cast<float>(random() % DrawingFrame::kWidth);
+        float py = static_cast<float>(random() % DrawingFrame::kHeight);
         for (int k = 0; k < keys; ++k)
         {
-            px = std::clamp(px + static_cast<float>(random() % 13) - 6.0f, 0.0f, 500.0f);
-            py = std::clamp(py + static_cast<float>(random() % 13) - 6.0f, 0.0f, 700.0f);
+            px = std::clamp(px + static_cast<float>(random() % 13) - 6.0f, 0.0f, float(DrawingFrame::kWidth));
+            py = std::clamp(py + static_cast<float>(random() % 13) - 6.0f, 0.0f, float(DrawingFrame::kHeight));
             path.addPositionKey({px, py, k * spacing});
         }
         library.push_back(std::move(path));

@@ -1,12 +1,12 @@
 #include "support/TestTrajectories.h"
 
+#include "trajectory/DrawingFrame.h"
+
 #include <cmath>
 
 namespace
 {
 constexpr double kSweepSpacingMs = 16.0; // one pointer event per frame of the drawing tool
-constexpr int kSweepWidth = 500;
-constexpr int kSweepHeight = 700;
 constexpr int kSweepRowStep = 7;
 } // namespace
 
@@ -22,6 +22,11 @@ Trajectory trajectoryOf(const std::string& name, std::initializer_list<PositionK
 Trajectory standingTrajectory(const std::string& name, float px, float py, double lastTime)
 {
     return trajectoryOf(name, {{px, py, 0.0}, {px, py, lastTime}});
+}
+
+Trajectory standingOffCentre(const std::string& name, float dx, float dy, double lastTime)
+{
+    return standingTrajectory(name, DrawingFrame::kCentreX + dx, DrawingFrame::kCentreY + dy, lastTime);
 }
 
 Trajectory circlingTrajectory(const std::string& name, int keyCount, double spacingMs, float centreX, float centreY,
@@ -43,6 +48,7 @@ std::vector<PositionKey> sweepingKeys(int count)
     std::vector<PositionKey> keys;
     keys.reserve(static_cast<std::size_t>(count));
     for (int i = 0; i < count; ++i)
-        keys.push_back({float(i % kSweepWidth), float((i * kSweepRowStep) % kSweepHeight), i * kSweepSpacingMs});
+        keys.push_back(
+            {float(i % DrawingFrame::kWidth), float((i * kSweepRowStep) % DrawingFrame::kHeight), i * kSweepSpacingMs});
     return keys;
 }

@@ -4,6 +4,7 @@
 #include "DefaultLibraryBuilder.h"
 #include "support/LogCapture.h"
 #include "support/TempDir.h"
+#include "trajectory/DrawingFrame.h"
 
 #include <gtest/gtest.h>
 
@@ -13,8 +14,10 @@
 namespace
 {
 constexpr float kHeroSpeed = 25.0f / 90.0f; // pixels per ms: world units per second / (0.3 * 300)
-constexpr float kCentreX = 250.0f;
-constexpr float kCentreY = 350.0f;
+constexpr float kCentreX = DrawingFrame::kCentreX;
+constexpr float kCentreY = DrawingFrame::kCentreY;
+constexpr float kLastColumn = DrawingFrame::kWidth - 1;
+constexpr float kLastRow = DrawingFrame::kHeight - 1;
 
 struct PathFacts
 {
@@ -65,8 +68,8 @@ class DefaultLibraryTest : public ::testing::Test
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(DefaultLibraryBuilder::build().outPutToFile(directory.file(DefaultLibraryBuilder::kFileName)));
-        ASSERT_TRUE(library.parseFileForTraj(directory.file(DefaultLibraryBuilder::kFileName)));
+        ASSERT_TRUE(DefaultLibraryBuilder::build().outPutToFile(directory.file("library.xml")));
+        ASSERT_TRUE(library.parseFileForTraj(directory.file("library.xml")));
         for (const auto& entry : library)
             facts.push_back(factsOf(entry.second));
     }
@@ -100,7 +103,7 @@ TEST_F(DefaultLibraryTest, SamplesLookRecordedByTheDrawingTool)
             ASSERT_EQ(key.px, std::round(key.px)) << entry.first;
             ASSERT_EQ(key.py, std::round(key.py)) << entry.first;
             ASSERT_EQ(key.time, std::round(key.time)) << entry.first;
-            ASSERT_TRUE(key.px >= 0 && key.px <= 499 && key.py >= 1 && key.py <= 699) << entry.first;
+            ASSERT_TRUE(key.px >= 0 && key.px <= kLastColumn && key.py >= 1 && key.py <= kLastRow) << entry.first;
             if (i > 0)
             {
                 const double interval = key.time - keys[i - 1].time;
@@ -165,8 +168,9 @@ TEST(DefaultLibraryTraceTest, KeepsTheRequestedPaceAndEndsOnThePathsEnd)
 TEST(DefaultLibraryTraceTest, ClampsPointsOutsideTheDrawingArea)
 {
     LogCapture log;
-    const Trajectory trajectory = DefaultLibraryBuilder::trace("t", {{-50, 0}, {600, 800}}, 0.3f, 1u);
+    const Trajectory trajectory =
+        DefaultLibraryBuilder::trace("t", {{-50, 0}, {kLastColumn + 100, kLastRow + 100}}, 0.3f, 1u);
     for (const PositionKey& key : trajectory.getTrackPos())
-        ASSERT_TRUE(key.px >= 0 && key.px <= 499 && key.py >= 1 && key.py <= 699);
+        ASSERT_TRUE(key.px >= 0 && key.px <= kLastColumn && key.py >= 1 && key.py <= kLastRow);
 }
 } // namespace

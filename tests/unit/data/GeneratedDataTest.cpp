@@ -4,6 +4,7 @@
 #include "FigurePalette.h"
 #include "data/HeadlessEngine.h"
 #include "game/logic/HeroLook.h"
+#include "game/logic/JeuTotal.h"
 #include "support/LogCapture.h"
 #include "trajectory/KelTrajectoryLibrary.h"
 
@@ -129,7 +130,7 @@ TEST(GeneratedLibraryTest, DefaultLibraryBesideTheGameReadsBack)
 {
     LogCapture log;
     KelTrajectoryLibrary library;
-    EXPECT_TRUE(library.parseFileForTraj(std::string(GAME_RUN_DIR) + "/library1.xml"));
+    EXPECT_TRUE(library.parseFileForTraj(std::string(GAME_RUN_DIR) + "/" + Sarna::JeuTotal::kLibraryFile));
     EXPECT_GE(library.count(), 12);
 }
 } // namespace

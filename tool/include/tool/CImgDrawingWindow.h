@@ -4,7 +4,7 @@
 
 #include <memory>
 
-/// The drawing window on the display library (CImg): a black 500 x 700 RGB image shown unscaled in a window
+/// The drawing window on the display library (CImg): a black RGB image of the drawing frame shown unscaled in a window
 /// titled "Draw Trajectory". CImg handles the window's X events on its own thread and wakes waitForEvent.
 class CImgDrawingWindow : public DrawingWindow
 {

@@ -1,14 +1,11 @@
 #pragma once
 
-/// The drawing tool's window as the drawing session sees it: a 500 x 700 pixel image shown unscaled, with the
-/// pointer, button and key state of the window. Pointer coordinates are image pixels (x to the right, y downward,
-/// origin top-left), both -1 while the pointer is outside the window.
+/// The drawing tool's window as the drawing session sees it: an image of the drawing frame (DrawingFrame) shown
+/// unscaled, with the pointer, button and key state of the window. Pointer coordinates are image pixels (x to the
+/// right, y downward, origin top-left), both -1 while the pointer is outside the window.
 class DrawingWindow
 {
 public:
-    static constexpr int kWidth = 500;
-    static constexpr int kHeight = 700;
-
     /// Button state bit of the left button; the other buttons set other bits.
     static constexpr unsigned int kLeftButton = 1u;
 

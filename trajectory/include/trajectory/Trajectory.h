@@ -5,7 +5,7 @@
 #include <vector>
 
 /// One sample of a path: a point of the drawing plane and the time it was reached.
-/// The plane is the drawing tool's 500 x 700 pixel area: x to the right, y downward, origin top-left.
+/// The plane is the drawing tool's drawing area (DrawingFrame): x to the right, y downward, origin top-left.
 struct PositionKey
 {
     float px;    ///< x in drawing-area pixels

@@ -8,6 +8,10 @@ namespace Sarna
 constexpr float kGroundSize = 200.0f;
 constexpr float kGroundHalfSize = kGroundSize * 0.5f;
 
+/// World units per drawing pixel: a trajectory point (x, y), shifted so that the drawing's centre is at the
+/// origin, is placed at world (x, z) = (0.3 x, 0.3 y).
+constexpr float kWorldUnitsPerTrajectoryUnit = 0.3f;
+
 /// Half the running man's width across his arms, in world units: how close his centre comes to an edge.
 constexpr float kFigureRadius = 0.6f;
 

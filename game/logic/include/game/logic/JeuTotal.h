@@ -44,6 +44,8 @@ public:
         StateRestart = 5
     };
 
+    /// The library file, read from the working folder.
+    static constexpr const char* kLibraryFile = "library1.xml";
     /// Index of the library trajectory that the next spawn uses; advanced once per playing frame, never reset.
     static int spawnCounter;
     /// The drawing-plane point that becomes the world origin (the centre of the drawing area).

@@ -18,10 +18,10 @@ namespace Sarna
 class RunningMan;
 
 /// A runner: a RunningMan on its own scene node, moved along a library trajectory turned and shifted for it. A
-/// trajectory point (x, y) is placed at world (0.3 x, node height, 0.3 y), and 300 trajectory milliseconds pass
-/// per second of the runner's life. It finishes (update answers 0) when the path is over or once it has been
-/// killed. The runner holds the trajectory's keys with the library instead of copying them, so a runner costs
-/// the same on a path of ten keys as on one of a million.
+/// trajectory point (x, y) is placed at world (x, node height, y) times kWorldUnitsPerTrajectoryUnit, and
+/// kGameTrajectoryMsPerSecond trajectory milliseconds pass per second of the runner's life. It finishes (update answers
+/// 0) when the path is over or once it has been killed. The runner holds the trajectory's keys with the library instead
+/// of copying them, so a runner costs the same on a path of ten keys as on one of a million.
 class RunningManTraj : public TimedObject
 {
 public:
