@@ -29,11 +29,23 @@ std::vector<DrawingPoint> line(DrawingPoint from, DrawingPoint to)
     return sampled([=](float s) { return DrawingPoint{from.x + (to.x - from.x) * s, from.y + (to.y - from.y) * s}; });
 }
 
-/// Triangle wave in -1..1 with the given number of full periods over s in 0..1.
-float zigzag(float s, float periods)
+/// Straight legs through the corners, each sampled as finely as a whole path.
+std::vector<DrawingPoint> polyline(const std::vector<DrawingPoint>& corners)
 {
-    const float phase = s * periods - std::floor(s * periods);
-    return phase < 0.5f ? 4.0f * phase - 1.0f : 3.0f - 4.0f * phase;
+    std::vector<DrawingPoint> points;
+    for (std::size_t i = 1; i < corners.size(); ++i)
+    {
+        const std::vector<DrawingPoint> leg = line(corners[i - 1], corners[i]);
+        points.insert(points.end(), leg.begin() + (i > 1 ? 1 : 0), leg.end());
+    }
+    return points;
+}
+
+/// A point at the given distance from the drawing's centre, in the direction of the angle in degrees.
+DrawingPoint fromCentre(float radius, float degrees)
+{
+    const float angle = degrees * kPi / 180.0f;
+    return {kCentreX + radius * std::cos(angle), kCentreY + radius * std::sin(angle)};
 }
 
 struct Stroke
@@ -42,100 +54,46 @@ struct Stroke
     float speed; ///< pixels per millisecond
 };
 
+// The game's camera shows the drawing's x 178 to 322 and y 327 to 506, turned half a turn: the drawing's bottom
+// is the top of the picture. The hero starts at the drawing's centre, near the bottom of the picture. Every stroke
+// begins at the border of the drawing, so runners come into the picture rather than appear in it, and those that
+// pass the start come down from the top of the picture or in from its sides. Fast strokes are straight.
 std::vector<Stroke> strokes()
 {
     return {
-        // Straight dashes, two of them fast.
-        {line({15, kCentreY}, {kDrawingWidth - 15, kCentreY}), 0.45f},
-        {line({30, 60}, {470, 650}), 0.2f},
-        {line({kCentreX, 15}, {kCentreX, kDrawingHeight - 15}), 0.15f},
-        {line({320, 690}, {180, 10}), 0.5f},
-        // Waves and zig-zags across the centre.
+        // traj1: down the middle of the picture through the start, and on from one edge of the ground to the other.
+        {line({kCentreX, 690}, {kCentreX, 10}), 0.35f},
+        // traj2: a fast dash down the right of the picture.
+        {line({185, 690}, {215, 10}), 0.5f},
+        // traj3: a slow wave in from the left through the start.
         {sampled(
              [](float s) {
-                 return DrawingPoint{20 + 460 * s, kCentreY + 110 * std::sin(3 * kPi * s)};
-             }),
-         0.18f},
-        {sampled(
-             [](float s) {
-                 return DrawingPoint{kCentreX + 150 * zigzag(s + 0.25f, 5), 30 + 640 * s};
-             }),
-         0.22f},
-        {sampled(
-             [](float s) {
-                 return DrawingPoint{40 + 420 * s + 60 * zigzag(s, 6), 640 - 580 * s};
-             }),
-         0.4f},
-        {sampled(
-             [](float s) {
-                 return DrawingPoint{470 - 440 * s, 80 + 540 * s + 40 * std::sin(8 * kPi * s)};
-             }),
-         0.17f},
-        // Loops: a circle through the centre, a figure of eight, a spiral, a looping line.
-        {sampled(
-             [](float s) {
-                 return DrawingPoint{kCentreX + 100 * std::sin(4 * kPi * s),
-                                     kCentreY - 100 + 100 * std::cos(4 * kPi * s)};
-             }),
-         0.12f},
-        {sampled(
-             [](float s)
-             {
-                 const float t = 4 * kPi * s;
-                 const float d = 1 + std::sin(t) * std::sin(t);
-                 return DrawingPoint{kCentreX + 200 * std::cos(t) / d, kCentreY + 260 * std::sin(t) * std::cos(t) / d};
-             }),
-         0.2f},
-        {sampled(
-             [](float s)
-             {
-                 const float angle = 5 * kPi * s;
-                 const float radius = 230 * (1 - s);
-                 return DrawingPoint{kCentreX + radius * std::cos(angle), kCentreY + radius * std::sin(angle)};
+                 return DrawingPoint{490 - 480 * s, kCentreY - 60 * std::sin(2 * kPi * (s - 0.5f))};
              }),
          0.16f},
-        {sampled(
-             [](float s)
-             {
-                 const float angle = 8 * kPi * s;
-                 return DrawingPoint{40 + 420 * s - 55 * std::sin(angle), kCentreY - 70 * std::cos(angle) + 70};
-             }),
-         0.2f},
-        // Sweeping curves.
-        {sampled(
-             [](float s)
-             {
-                 const float u = 1 - s;
-                 const float x = u * u * u * 60 + 3 * u * u * s * 520 + 3 * u * s * s * -20 + s * s * s * 440;
-                 const float y = u * u * u * 80 + 3 * u * u * s * 200 + 3 * u * s * s * 500 + s * s * s * 620;
-                 return DrawingPoint{x, y};
-             }),
-         0.25f},
+        // traj4: a fast dash down the left of the picture.
+        {line({320, 690}, {290, 10}), 0.48f},
+        // traj5, traj9 and traj12: long lines through the start. A burst turned about the start fans them out; their
+        // ends then reach the middle of the ground's left and right edges.
+        {line(fromCentre(348, 84), fromCentre(348, 264)), 0.19f},
+        // traj6: a fast diagonal down through the start.
+        {line({130, 690}, {370, 10}), 0.4f},
+        // traj7: a slow zig-zag with long legs across the picture.
+        {polyline({{130, 690}, {370, 520}, {130, kCentreY}, {370, 180}, {130, 10}}), 0.17f},
+        // traj8: a slow sway down the picture.
         {sampled(
              [](float s) {
-                 return DrawingPoint{kCentreX + 210 * std::cos(kPi * (1 + s)), 640 + 260 * std::sin(kPi * (1 + s))};
+                 return DrawingPoint{kCentreX + 90 * std::sin(3 * kPi * s), 690 - 680 * s};
              }),
-         0.1f},
-        {sampled(
-             [](float s)
-             {
-                 // In from the top, round the centre once, and away to the lower left.
-                 if (s < 0.3f)
-                     return DrawingPoint{kCentreX, 20 + (kCentreY - 20) * s / 0.3f};
-                 if (s < 0.8f)
-                 {
-                     const float angle = 2 * kPi * (s - 0.3f) / 0.5f;
-                     return DrawingPoint{kCentreX + 90 * std::sin(angle), kCentreY + 90 - 90 * std::cos(angle)};
-                 }
-                 const float u = (s - 0.8f) / 0.2f;
-                 return DrawingPoint{kCentreX - 220 * u, kCentreY + 300 * u};
-             }),
-         0.23f},
-        {sampled(
-             [](float s) {
-                 return DrawingPoint{kCentreX + 60 * std::sin(10 * kPi * s), 680 - 660 * s};
-             }),
-         0.35f},
+         0.17f},
+        // traj9: another line through the start, a little faster.
+        {line(fromCentre(348, 60), fromCentre(348, 240)), 0.24f},
+        // traj10: a fast diagonal down across the picture, clear of the start.
+        {line({480, 600}, {60, 10}), 0.34f},
+        // traj11: another fast dash down the right of the picture.
+        {line({200, 690}, {200, 10}), 0.42f},
+        // traj12: the third line through the start.
+        {line(fromCentre(350, 132), fromCentre(350, 312)), 0.21f},
     };
 }
 

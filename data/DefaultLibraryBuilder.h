@@ -13,9 +13,11 @@ struct DrawingPoint
     float y;
 };
 
-/// The trajectory library shipped with the game: curves, zig-zags, loops and straight dashes in the drawing
-/// tool's coordinates, most of them through the centre of the drawing area where the hero starts. Most are
-/// drawn slower than the hero runs (0.28 pixels per millisecond once in the game), a few faster.
+/// The trajectory library shipped with the game: straight dashes, long lines, a wave, a zig-zag and a sway in the
+/// drawing tool's coordinates. Every stroke starts at the border of the drawing area. Half of them pass the centre,
+/// where the hero starts, near the bottom edge of the game's picture: they come down from the top of the picture or
+/// in from its side, never up from that edge. Half run faster than the hero (0.28 pixels per millisecond once in
+/// the game), all of those in straight lines.
 class DefaultLibraryBuilder
 {
 public:

@@ -24,4 +24,6 @@ set(CPACK_DEBIAN_PACKAGE_RELEASE 1)
 set(CPACK_DEBIAN_PACKAGE_SECTION games)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# The play time is drawn with a font that the game reads by path, which the library scan cannot see.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS fonts-dejavu-core)
 include(CPack)

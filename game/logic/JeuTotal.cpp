@@ -31,10 +31,9 @@ const Ogre::Vector2 JeuTotal::trajectoryOrigin(DrawingFrame::kCentreX, DrawingFr
 namespace
 {
 const char* const kHeroName = "Hero";
-constexpr double kHeroSpeed = 25.0;            // world units per second along each axis
 constexpr double kFirstSpawnInterval = 1.5;    // seconds between single spawns at the start of a game
 constexpr double kSpawnIntervalShrink = 0.002; // seconds less per second of play
-constexpr float kCatchDistanceSquared = 6.25f; // closer than 2.5 world units
+constexpr float kCatchDistanceSquared = kCatchDistance * kCatchDistance;
 constexpr int kBurstPatterns = 4;
 constexpr DWORD kReleasePollMs = 30;
 // The hero's centre stays this far inside the ground's edges: he cannot run out of the world.

@@ -20,7 +20,7 @@ const Ogre::Vector3 kParkingPosition(10000.0f, 0.0f, 10000.0f);
 
 RunningManTraj::RunningManTraj(const Trajectory& source, Ogre::SceneManager* manager, const Ogre::Vector2& offset,
                                float angleDegrees)
-    : path(source, angleDegrees, offset.x, offset.y), sceneManager(manager)
+    : path(source, angleDegrees, offset.x, offset.y), trajectoryName(source.getName()), sceneManager(manager)
 {
     const std::uint32_t* number = getNumber(this);
     const std::string manName = kManNamePrefix + std::to_string(number != nullptr ? *number : 0u);

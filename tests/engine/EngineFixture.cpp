@@ -5,9 +5,13 @@
 #include <OgreSceneManager.h>
 #include <OgreSceneNode.h>
 
+#include <filesystem>
+#include <string>
+
 void EngineFixture::SetUp()
 {
     scene = std::make_unique<HeadlessGameScene>();
+    ASSERT_FALSE(scene->workDirectory().empty()) << "no scratch directory for the test";
     sceneManager = scene->sceneManager();
     platform::setMessageBoxResponder(
         [this](const platform::MessageBoxRequest& request)
@@ -30,6 +34,13 @@ void EngineFixture::TearDown()
 void EngineFixture::createGame(const std::vector<Trajectory>& trajectories)
 {
     ASSERT_TRUE(writeLibraryFile(Sarna::JeuTotal::kLibraryFile, trajectories));
+    game = std::make_unique<Sarna::JeuTotal>(sceneManager, &keyboard);
+}
+
+void EngineFixture::createGameOnShippedLibrary()
+{
+    std::filesystem::copy_file(std::string(DUNESTRIDE_RUN_DIR "/") + Sarna::JeuTotal::kLibraryFile,
+                               Sarna::JeuTotal::kLibraryFile);
     game = std::make_unique<Sarna::JeuTotal>(sceneManager, &keyboard);
 }
 

@@ -27,6 +27,8 @@ protected:
 
     /// Writes "library1.xml" and builds the controller on it.
     void createGame(const std::vector<Trajectory>& trajectories);
+    /// Builds the controller on a copy of the library the build generates for the game.
+    void createGameOnShippedLibrary();
     /// One pass of the frame loop as the shell runs it: capture, update, updateOwned. Returns update's result.
     int frame(float dt);
     /// Presses the space bar for one frame of dt seconds, which starts the game.

@@ -5,35 +5,31 @@
 #include <OgreSceneManager.h>
 #include <Overlay/OgreOverlaySystem.h>
 
-#include <cassert>
 #include <filesystem>
 
-namespace
-{
 // The working directory for the game, entered before the engine starts so that anything it writes lands there.
-std::string enter(std::optional<TempDir>& scratch, const std::string& workDirectory)
+HeadlessGameScene::WorkingDirectory::WorkingDirectory(std::optional<TempDir>& scratch, const std::string& given)
+    : previous(std::filesystem::current_path().string()), path(given)
 {
-    std::string previous = std::filesystem::current_path().string();
-    if (workDirectory.empty())
-    {
-        scratch.emplace();
-        assert(!scratch->path.empty());
-        std::filesystem::current_path(scratch->path);
-    }
-    else
-    {
-        std::filesystem::current_path(workDirectory);
-    }
-    return previous;
+    if (path.empty())
+        path = scratch.emplace().path;
+    if (!path.empty())
+        std::filesystem::current_path(path);
 }
-} // namespace
 
-HeadlessGameScene::HeadlessGameScene(const std::string& workDirectory)
-    : previousDirectory(enter(scratch, workDirectory))
+HeadlessGameScene::WorkingDirectory::~WorkingDirectory()
+{
+    std::error_code ignored;
+    std::filesystem::current_path(previous, ignored);
+}
+
+HeadlessGameScene::HeadlessGameScene(const std::string& workDirectory, const std::string& mediaDirectory)
+    : work(scratch, workDirectory)
 {
     overlaySystem = std::make_unique<Ogre::OverlaySystem>();
     Ogre::ResourceGroupManager& resources = Ogre::ResourceGroupManager::getSingleton();
-    resources.addResourceLocation(DUNESTRIDE_MEDIA_DIR, "FileSystem", "General");
+    resources.addResourceLocation(mediaDirectory.empty() ? DUNESTRIDE_MEDIA_DIR : mediaDirectory, "FileSystem",
+                                  "General");
     resources.initialiseAllResourceGroups();
     scene = Ogre::Root::getSingleton().createSceneManager("DefaultSceneManager", "monPremierSceneManager");
     scene->addRenderQueueListener(overlaySystem.get());
@@ -42,7 +38,4 @@ HeadlessGameScene::HeadlessGameScene(const std::string& workDirectory)
 HeadlessGameScene::~HeadlessGameScene()
 {
     Ogre::Root::getSingleton().destroySceneManager(scene);
-    overlaySystem.reset();
-    // Leave the working directory before a scratch directory is removed with its member.
-    std::filesystem::current_path(previousDirectory);
 }

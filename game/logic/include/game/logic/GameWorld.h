@@ -12,6 +12,12 @@ constexpr float kGroundHalfSize = kGroundSize * 0.5f;
 /// origin, is placed at world (x, z) = (0.3 x, 0.3 y).
 constexpr float kWorldUnitsPerTrajectoryUnit = 0.3f;
 
+/// The hero's speed along each axis, in world units per second.
+constexpr double kHeroSpeed = 25.0;
+
+/// A runner whose centre comes closer than this to the hero's, in world units, catches him.
+constexpr float kCatchDistance = 2.5f;
+
 /// Half the running man's width across his arms, in world units: how close his centre comes to an edge.
 constexpr float kFigureRadius = 0.6f;
 

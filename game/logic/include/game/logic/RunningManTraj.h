@@ -6,6 +6,8 @@
 
 #include <OgreVector.h>
 
+#include <string>
+
 namespace Ogre
 {
 class SceneManager;
@@ -48,9 +50,12 @@ public:
     Ogre::SceneNode* getNode() const { return node; }
     const RunningMan* getMan() const { return man; }
     int getState() const { return state; }
+    /// The name of the library trajectory this runner follows.
+    const std::string& getTrajectoryName() const { return trajectoryName; }
 
 private:
     PlacedTrack path;
+    std::string trajectoryName;
     Ogre::SceneManager* sceneManager;
     Ogre::SceneNode* node = nullptr;
     int state = Following;

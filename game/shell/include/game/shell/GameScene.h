@@ -33,6 +33,16 @@ public:
     /// Draws the viewport, swaps the window's buffers and lets the root raise its frame events.
     void renderFrame();
 
+    /// The part of the window the viewport covers, in shares of its width and height: the middle 60 % of the width.
+    static constexpr float kViewportLeft = 0.2f;
+    static constexpr float kViewportTop = 0.0f;
+    static constexpr float kViewportWidth = 0.6f;
+    static constexpr float kViewportHeight = 1.0f;
+
+    /// Puts the top camera's node in its place, 65 units above the ground and 20 towards +z, looking straight down
+    /// with world +z at the top of the picture.
+    static void placeCamera(Ogre::SceneNode& node);
+
     Ogre::SceneManager* getSceneManager() const { return sceneManager; }
     Ogre::SceneNode* getCameraNode() const { return cameraNode; }
     Ogre::SceneNode* getLightNode() const { return lightNode; }
@@ -42,7 +52,6 @@ private:
     void createCameraAndViewport();
     void buildGround();
     void createLight();
-    void placeCamera();
 
     Ogre::Root* root;
     Ogre::RenderWindow* window;

@@ -1,0 +1,80 @@
+#pragma once
+
+#include "ScreenObservation.h"
+#include "VisibleGround.h"
+#include "support/FakeKeyboard.h"
+#include "support/HeadlessGameScene.h"
+
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace Sarna
+{
+class JeuTotal;
+}
+
+class Policy;
+
+/// How one game ended.
+struct GameOutcome
+{
+    /// Play time when the game ended: when the lost picture came (the catch plus the hero's dying animation), or
+    /// 180 s for a game won.
+    double survivalSeconds = 0.0;
+    bool won = false;
+    /// Play time of the catch and the trajectory of the runner that made it; negative and empty when never caught.
+    double caughtAt = -1.0;
+    std::string caughtBy;
+    /// How long that runner had been on the screen before the catch, and how fast it ran (world units per second).
+    double catcherOnScreen = 0.0;
+    float catcherSpeed = 0.0f;
+    GroundPoint caughtWhere; ///< the hero's place at the catch
+};
+
+/// The real game controller on a trajectory library, with the real game data, in the engine without a render
+/// system (HeadlessGameScene), driven by a fake keyboard frame by frame as the game's loop drives it (capture, update,
+/// updateOwned). Games follow one another through the won or lost picture and the start picture, as a player's do.
+class HeadlessPlay
+{
+public:
+    /// Copies libraryFile as the game's library file into a working directory of its own and builds the game on it.
+    HeadlessPlay(const std::string& mediaDirectory, const std::string& libraryFile);
+    ~HeadlessPlay();
+
+    HeadlessPlay(const HeadlessPlay&) = delete;
+    HeadlessPlay& operator=(const HeadlessPlay&) = delete;
+
+    /// Number of trajectories the game read; 0 when the file was missing, unreadable or empty, or when no working
+    /// folder could be made for it.
+    int trajectoryCount() const;
+    const VisibleGround& view() const { return *visible; }
+
+    /// Plays one game from the start picture with the spawn counter at startCounter, in frames of frameSeconds.
+    GameOutcome play(Policy& policy, int startCounter, float frameSeconds);
+
+private:
+    struct RunnerSighting
+    {
+        std::uint32_t id;
+        std::string trajectory;
+        GroundPoint position;
+    };
+
+    int frame(float dt);
+    void steer(const Steering& steering);
+    ScreenObservation observe() const;
+    std::vector<RunnerSighting> runnerPositions() const;
+    const RunnerSighting* nearestToHero(const std::vector<RunnerSighting>& runners) const;
+    void noteFirstSightings(const ScreenObservation& screen);
+    void leaveEndPicture(float dt);
+
+    // The scene and its working folder go last, also when building the game fails.
+    HeadlessGameScene scene;
+    std::optional<VisibleGround> visible;
+    FakeKeyboard keyboard;
+    std::unique_ptr<Sarna::JeuTotal> game;
+    std::map<std::uint32_t, double> firstOnScreen; ///< play time at which each runner was first on the screen
+};

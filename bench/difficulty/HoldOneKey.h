@@ -1,0 +1,22 @@
+#pragma once
+
+#include "Policy.h"
+
+#include <string>
+
+/// Holds one steering key for the whole game: the hero runs to the middle of one of the ground's edges and stays
+/// there.
+class HoldOneKey : public Policy
+{
+public:
+    /// keyName is the key's letter (Y, H, G or J), held is its direction.
+    HoldOneKey(const std::string& letter, const Steering& direction) : keyName(letter), held(direction) {}
+
+    std::string name() const override { return "hold " + keyName; }
+    void startGame(int) override {}
+    Steering steer(const ScreenObservation&) override { return held; }
+
+private:
+    std::string keyName;
+    Steering held;
+};

@@ -1,0 +1,22 @@
+#include "SurvivalSummary.h"
+
+#include <algorithm>
+#include <cmath>
+
+void SurvivalSummary::add(double survivalSeconds, bool gameWon)
+{
+    times.push_back(survivalSeconds);
+    won += gameWon ? 1 : 0;
+}
+
+double SurvivalSummary::quantile(double q) const
+{
+    if (times.empty())
+        return 0.0;
+    std::vector<double> sorted = times;
+    std::sort(sorted.begin(), sorted.end());
+    const double place = q * static_cast<double>(sorted.size() - 1);
+    const std::size_t below = static_cast<std::size_t>(std::floor(place));
+    const std::size_t above = std::min(below + 1, sorted.size() - 1);
+    return sorted[below] + (sorted[above] - sorted[below]) * (place - static_cast<double>(below));
+}
