@@ -14,15 +14,8 @@
 namespace
 {
 
-const std::string kHeader = "<?xml version=\"1.0\" ?>\n<Trajectories>\n";
-const std::string kFooter = "\n</Trajectories>\n";
 const char* const kLoadFailed = "impossible de LoadFile. erreur lors parsing fichier xml";
 const char* const kWriteFailed = "[KelTrajectoryLibrary::outPutToFile] lors parsing fichier xml";
-
-std::string libraryText(const std::string& trajectories)
-{
-    return kHeader + trajectories + kFooter;
-}
 
 std::vector<std::string> namesOf(const KelTrajectoryLibrary& library)
 {
@@ -45,7 +38,7 @@ protected:
 TEST_F(LibraryFileTest, EmptyLibraryWritesOnlyTheRoot)
 {
     ASSERT_TRUE(library.outPutToFile(dir.file("empty.xml")));
-    EXPECT_EQ(TempDir::read(dir.file("empty.xml")), kHeader + kFooter);
+    EXPECT_EQ(TempDir::read(dir.file("empty.xml")), TempDir::read(TEST_DATA_DIR "/empty.xml"));
 }
 
 TEST_F(LibraryFileTest, TwoKeyDrawingIsWrittenByteForByte)
@@ -219,7 +212,7 @@ TEST_F(LibraryFileTest, ReadingASecondFileMergesIntoTheLibrary)
 
 TEST_F(LibraryFileTest, ReaderSkipsWhatItCannotUseAndKeepsTheRest)
 {
-    std::string file = dir.write("odd.xml", libraryText(R"(
+    std::string file = dir.write("odd.xml", R"(<Trajectories>
 <Trajectory name="dup"><TrackPos><Elem time="0" px="1" py="1"/></TrackPos></Trajectory>
 <Trajectory name="dup"><TrackPos><Elem time="0" px="2" py="2"/></TrackPos></Trajectory>
 <Trajectory><TrackPos><Elem time="0" px="3" py="3"/></TrackPos></Trajectory>
@@ -228,7 +221,7 @@ TEST_F(LibraryFileTest, ReaderSkipsWhatItCannotUseAndKeepsTheRest)
 <Trajectory name="noTime"><TrackPos><Elem px="5" py="5"/><Elem px="6" py="abc"/><Elem time="7xyz" px=" 8"/></TrackPos>
   <TrackYaw><Elem time="0" yaw="1"/></TrackYaw></Trajectory>
 <trajectory name="lowercase"><TrackPos><Elem time="0" px="9" py="9"/></TrackPos></trajectory>
-)"));
+</Trajectories>)");
     ASSERT_TRUE(library.parseFileForTraj(file));
     EXPECT_EQ(namesOf(library), (std::vector<std::string>{"dup", "noTime"}));
     EXPECT_EQ(log.countOf("dup : Ajout d'une trajectoire"), 2u);
@@ -261,7 +254,7 @@ TEST_F(LibraryFileTest, UnreadableFilesFailAndLeaveTheLibraryUnchanged)
 
     EXPECT_FALSE(library.parseFileForTraj(dir.file("missing.xml")));
     EXPECT_FALSE(library.parseFileForTraj(dir.write("empty.xml", "")));
-    EXPECT_FALSE(library.parseFileForTraj(dir.write("broken.xml", kHeader + "<Trajectory name=\"x\">")));
+    EXPECT_FALSE(library.parseFileForTraj(dir.write("broken.xml", "<Trajectories>\n<Trajectory name=\"x\">")));
     EXPECT_EQ(log.countOf(kLoadFailed), 3u);
 
     EXPECT_FALSE(library.parseFileForTraj(dir.write("other.xml", "<?xml version=\"1.0\" ?>\n<Library/>\n")));
@@ -274,9 +267,7 @@ TEST_F(LibraryFileTest, TrajectoryWithoutKeysIsWrittenEmptyAndSkippedOnReading)
 {
     library.addTrajectory(trajectoryOf("traj1", {}));
     ASSERT_TRUE(library.outPutToFile(dir.file("nokeys.xml")));
-    EXPECT_EQ(
-        TempDir::read(dir.file("nokeys.xml")),
-        libraryText("<Trajectory name=\"traj1\" >\n\t<TrackPos>\n</TrackPos><TrackYaw>\n</TrackYaw></Trajectory>\n"));
+    EXPECT_EQ(TempDir::read(dir.file("nokeys.xml")), TempDir::read(TEST_DATA_DIR "/no-keys.xml"));
     KelTrajectoryLibrary reread;
     EXPECT_TRUE(reread.parseFileForTraj(dir.file("nokeys.xml")));
     EXPECT_EQ(reread.count(), 0);
