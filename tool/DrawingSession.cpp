@@ -94,6 +94,7 @@ void DrawingSession::runPass()
     {
         handleIdle(x, y, presses);
     }
+    // Not else: the pass whose press starts a stroke already draws: its first sample (or, on the top row, the end).
     if (state == State::Drawing)
     {
         handleDrawing(x, y);

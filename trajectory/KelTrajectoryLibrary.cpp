@@ -185,6 +185,12 @@ Trajectory KelTrajectoryLibrary::getTraj(int index) const
     return std::next(trajectories.begin(), index)->second;
 }
 
+void KelTrajectoryLibrary::translateAll(float dx, float dy)
+{
+    for (auto& named : trajectories)
+        named.second.translatePositions(dx, dy);
+}
+
 void KelTrajectoryLibrary::addTrajectory(const Trajectory& trajectory)
 {
     trajectories[trajectory.getName()] = trajectory;

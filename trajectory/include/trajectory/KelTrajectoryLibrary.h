@@ -28,12 +28,13 @@ public:
     /// Stores a copy of the trajectory under its name, replacing one of the same name.
     void addTrajectory(const Trajectory& trajectory);
 
+    /// Shifts every key of every trajectory by (dx, dy) drawing pixels.
+    void translateAll(float dx, float dy);
+
     int count() const { return static_cast<int>(trajectories.size()); }
     void clear() { trajectories.clear(); }
 
-    /// Access in name order; callers may change the trajectories but must keep their names.
-    TrajectoryMap::iterator begin() { return trajectories.begin(); }
-    TrajectoryMap::iterator end() { return trajectories.end(); }
+    /// Read-only access in name order: a trajectory renamed in place would break the order getTraj relies on.
     TrajectoryMap::const_iterator begin() const { return trajectories.begin(); }
     TrajectoryMap::const_iterator end() const { return trajectories.end(); }
 

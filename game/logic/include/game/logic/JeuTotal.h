@@ -67,7 +67,7 @@ public:
     const KelTrajectoryLibrary& getLibrary() const { return library; }
     const std::vector<TimedObject*>& getRunners() const { return runners; }
     const RunningMan* getHero() const { return hero; }
-    Ogre::SceneNode* getHeroNode() const { return heroNode; }
+    const Ogre::SceneNode* getHeroNode() const { return heroNode; }
     const SpawnGroup* getGroup() const { return group; }
     double getElapsed() const { return elapsed; }
     double getTimeSinceSpawn() const { return timeSinceSpawn; }

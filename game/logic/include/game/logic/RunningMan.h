@@ -46,7 +46,7 @@ public:
 
     int getState() const { return state; }
     Ogre::Entity* getEntity() const { return entity; }
-    Ogre::SceneNode* getNode() const { return node; }
+    const Ogre::SceneNode* getNode() const { return node; }
     Ogre::AnimationState* getAnimationState() const { return animState; }
 
 private:

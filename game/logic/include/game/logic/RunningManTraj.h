@@ -47,7 +47,7 @@ public:
     /// Stops a following runner and makes its man die; does nothing once stopped.
     virtual void kill();
 
-    Ogre::SceneNode* getNode() const { return node; }
+    const Ogre::SceneNode* getNode() const { return node; }
     const RunningMan* getMan() const { return man; }
     int getState() const { return state; }
     /// The name of the library trajectory this runner follows.

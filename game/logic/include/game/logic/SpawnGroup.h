@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cassert>
 #include <vector>
 
 namespace Sarna
@@ -25,9 +26,15 @@ public:
     /// 1: along a line of the given width to the left of the path; 2: to the right; 3: to the right, each copy
     /// turned a further 24 degrees.
     void buildSpawnGroup(int pattern, float t0, float width);
+    /// The number of burst formations: patterns are 0 to kPatterns - 1.
+    static constexpr int kPatterns = 4;
 
     bool empty() const { return entries.empty(); }
-    const SpawnGroupEntry& front() const { return entries.front(); }
+    const SpawnGroupEntry& front() const
+    {
+        assert(!entries.empty());
+        return entries.front();
+    }
     void popFront();
 
     const std::vector<SpawnGroupEntry>& getEntries() const { return entries; }
