@@ -3,7 +3,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
+#include <sstream>
 
 TempDir::TempDir()
 {
@@ -31,5 +31,8 @@ std::string TempDir::write(const std::string& name, const std::string& contents)
 std::string TempDir::read(const std::string& fileName)
 {
     std::ifstream in(fileName, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    std::ostringstream contents;
+    if (in)
+        contents << in.rdbuf();
+    return contents.str();
 }
