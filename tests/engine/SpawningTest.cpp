@@ -157,14 +157,15 @@ TEST_P(BurstPattern, RunnersFollowTheirTrajectoryTurnedAndShiftedOneAFrameAtMost
     ASSERT_NE(game->getGroup(), nullptr);
     EXPECT_EQ(game->getGroup()->getTrajectoryIndex(), pattern);
 
-    SpawnGroup expected(pattern);
-    expected.buildSpawnGroup(pattern, 0.1f, JeuTotal::groupWidth);
-    ASSERT_EQ(game->getGroup()->getEntries().size(), expected.getEntries().size());
-    for (std::size_t i = 0; i < expected.getEntries().size(); ++i)
-    {
-        EXPECT_EQ(game->getGroup()->getEntries()[i].offsetX, expected.getEntries()[i].offsetX);
-        EXPECT_EQ(game->getGroup()->getEntries()[i].angle, expected.getEntries()[i].angle);
-    }
+    // The formation of the pattern: single file, from half the group's width to the left, from it to the right,
+    // or from the right turning 24 degrees a runner.
+    const float half = JeuTotal::groupWidth / 2;
+    const float firstOffsets[] = {0.0f, -half, half, half};
+    const float secondAngles[] = {0.0f, 0.0f, 0.0f, 24.0f};
+    const std::vector<Sarna::SpawnGroupEntry>& entries = game->getGroup()->getEntries();
+    ASSERT_EQ(entries.size(), 15u);
+    EXPECT_EQ(entries[0].offsetX, firstOffsets[pattern]);
+    EXPECT_EQ(entries[1].angle, secondAngles[pattern]);
 
     const Trajectory path = game->getLibrary().getTraj(pattern);
     // A long frame: several entries are due, yet one runner of the burst comes per frame.
