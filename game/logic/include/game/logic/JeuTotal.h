@@ -1,6 +1,7 @@
 #pragma once
 
 #include "game/logic/BestTimeFile.h"
+#include "game/logic/ReadOnlyPointers.h"
 #include "game/logic/TimedObject.h"
 #include "trajectory/KelTrajectoryLibrary.h"
 
@@ -65,7 +66,7 @@ public:
 
     int getState() const { return state; }
     const KelTrajectoryLibrary& getLibrary() const { return library; }
-    const std::vector<TimedObject*>& getRunners() const { return runners; }
+    ReadOnlyPointers<TimedObject> getRunners() const { return ReadOnlyPointers<TimedObject>(runners); }
     const RunningMan* getHero() const { return hero; }
     const Ogre::SceneNode* getHeroNode() const { return heroNode; }
     const SpawnGroup* getGroup() const { return group; }
