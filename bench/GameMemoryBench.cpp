@@ -3,11 +3,13 @@
 //
 // Usage: game_memory_bench [keys (default 1000000)] [seconds of play (default 60)]
 
-#include "FakeKeyboard.h"
-#include "HeadlessGameScene.h"
 #include "game/logic/JeuTotal.h"
+#include "support/FakeKeyboard.h"
+#include "support/HeadlessGameScene.h"
+#include "support/LibraryFile.h"
+#include "support/TestTrajectories.h"
+#include "trajectory/DrawingFrame.h"
 
-#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -17,23 +19,16 @@ namespace
 {
 
 constexpr double kKeySpacingMs = 16.0;
+constexpr float kCircleRadius = 100.0f; // drawing pixels around the drawing's centre, away from the hero
 constexpr float kFrameSeconds = 1.0f / 60.0f;
 constexpr int kReportEverySeconds = 10;
 
-// A circle of 100 pixels about the drawing's centre, in whole pixels and milliseconds as the drawing tool
-// records them; written by hand because every digit of the times must survive.
-void writeLongPathLibrary(int keyCount)
+// Made apart and let go before the game starts, so that only the game's own memory stays.
+bool writeLongPathLibrary(int keyCount)
 {
-    std::FILE* file = std::fopen("library1.xml", "w");
-    std::fputs("<?xml version=\"1.0\" ?>\n<Trajectories>\n<Trajectory name=\"long\" >\n\t<TrackPos>\n", file);
-    for (int i = 0; i < keyCount; ++i)
-    {
-        const double turn = 2.0 * M_PI * (i % 360) / 360.0;
-        std::fprintf(file, "\t\t<Elem time=\"%.0f\"  px=\"%.0f\"  py=\"%.0f\" />\n", i * kKeySpacingMs,
-                     250.0 + 100.0 * std::cos(turn), 350.0 + 100.0 * std::sin(turn));
-    }
-    std::fputs("</TrackPos><TrackYaw>\n</TrackYaw></Trajectory>\n\n</Trajectories>\n", file);
-    std::fclose(file);
+    return writeLibraryFile(Sarna::JeuTotal::kLibraryFile,
+                            {circlingTrajectory("long", keyCount, kKeySpacingMs, DrawingFrame::kCentreX,
+                                                DrawingFrame::kCentreY, kCircleRadius)});
 }
 
 // A field of /proc/self/status ("VmRSS", "VmHWM") in MiB.
@@ -65,7 +60,8 @@ int main(int argc, char** argv)
 
     HeadlessGameScene scene;
     report("engine", 0, 0);
-    writeLongPathLibrary(keyCount);
+    if (!writeLongPathLibrary(keyCount))
+        return 1;
     FakeKeyboard keyboard;
     Sarna::JeuTotal game(scene.sceneManager(), &keyboard);
     report("library read", 0, 0);

@@ -4,9 +4,11 @@
 //         elements  empty elements "<a/>", the densest nodes a text can ask the parser for
 //         unknowns  "<>" markup, two bytes a node
 //         attributes elements with three one-letter attributes
-// Writes the file to /tmp, reads it once with parseFileForTraj and prints the resident memory the read added
-// at its peak (getrusage), in bytes and as a factor of the file's size.
+// Writes the file to a scratch directory, reads it once with parseFileForTraj and prints the resident memory the
+// read added at its peak (getrusage), in bytes and as a factor of the file's size.
 
+#include "support/TempDir.h"
+#include "support/TestTrajectories.h"
 #include "trajectory/KelTrajectoryLibrary.h"
 
 #include <OgreLogManager.h>
@@ -17,6 +19,7 @@
 #include <memory>
 #include <string>
 #include <sys/resource.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 namespace
@@ -38,35 +41,44 @@ std::size_t peakResidentBytes()
     return static_cast<std::size_t>(usage.ru_maxrss) * 1024;
 }
 
-// Writes about bytes of the given kind to fileName, a piece at a time.
-bool writeFile(const std::string& kind, std::size_t bytes, const std::string& fileName)
+constexpr int kLibraryTrajectories = 200;
+constexpr std::size_t kLibraryBytesPerKey = 50;
+
+// A drawn library of about bytes, saved by the library's own writer in a process of its own: the memory that
+// takes must not count as this process's peak.
+bool writeLibrary(std::size_t bytes, const std::string& fileName)
 {
-    std::ofstream out(fileName, std::ios::binary);
-    out << "<?xml version=\"1.0\" ?>\n<Trajectories>\n";
-    std::size_t written = 0;
-    if (kind == "library")
+    const pid_t writer = fork();
+    if (writer == 0)
     {
-        const std::size_t keysEach = bytes / 50 / 200;
-        for (int t = 1; t <= 200; ++t)
+        const int keysEach = static_cast<int>(bytes / kLibraryBytesPerKey / kLibraryTrajectories);
+        KelTrajectoryLibrary library;
+        for (int t = 1; t <= kLibraryTrajectories; ++t)
         {
-            out << "<Trajectory name=\"traj" << t << "\" >\n\t<TrackPos>\n";
-            for (std::size_t k = 0; k < keysEach; ++k)
-                out << "\t\t<Elem time=\"" << k * 16 << "\"  px=\"" << k % 500 << "\"  py=\"" << (k * 7) % 700
-                    << "\" />\n";
-            out << "</TrackPos><TrackYaw>\n</TrackYaw></Trajectory>\n";
+            Trajectory trajectory;
+            trajectory.addPositionKeys(sweepingKeys(keysEach));
+            trajectory.setName("traj" + std::to_string(t));
+            library.addTrajectory(trajectory);
         }
+        _exit(library.outPutToFile(fileName) ? 0 : 1);
     }
-    else
-    {
-        const std::string piece = kind == "elements"     ? "<a/>"
-                                  : kind == "unknowns"   ? "<>"
-                                  : kind == "attributes" ? "<a b='' c='' d=''/>"
-                                                         : "";
-        if (piece.empty())
-            return false;
-        for (; written < bytes; written += piece.size())
-            out << piece;
-    }
+    int status = 0;
+    return writer > 0 && waitpid(writer, &status, 0) == writer && WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+
+// Writes about bytes of markup of the given kind under a root element, a piece at a time.
+bool writeMarkup(const std::string& kind, std::size_t bytes, const std::string& fileName)
+{
+    const std::string piece = kind == "elements"     ? "<a/>"
+                              : kind == "unknowns"   ? "<>"
+                              : kind == "attributes" ? "<a b='' c='' d=''/>"
+                                                     : "";
+    if (piece.empty())
+        return false;
+    std::ofstream out(fileName, std::ios::binary);
+    out << "<Trajectories>\n";
+    for (std::size_t written = 0; written < bytes; written += piece.size())
+        out << piece;
     out << "\n</Trajectories>\n";
     return static_cast<bool>(out);
 }
@@ -82,8 +94,9 @@ int main(int argc, char** argv)
     }
     const std::string kind = argv[1];
     const std::size_t bytes = std::strtoul(argv[2], nullptr, 10) * kMegabyte;
-    const std::string fileName = "/tmp/library-read-memory-" + std::to_string(getpid()) + ".xml";
-    if (!writeFile(kind, bytes, fileName))
+    const TempDir dir;
+    const std::string fileName = dir.file("library-read-memory.xml");
+    if (!(kind == "library" ? writeLibrary(bytes, fileName) : writeMarkup(kind, bytes, fileName)))
         return 2;
     std::ifstream sized(fileName, std::ios::binary | std::ios::ate);
     const double fileBytes = static_cast<double>(sized.tellg());
@@ -94,7 +107,6 @@ int main(int argc, char** argv)
     KelTrajectoryLibrary library;
     const bool read = library.parseFileForTraj(fileName);
     const std::size_t peak = peakResidentBytes();
-    std::remove(fileName.c_str());
 
     const double added = peak > before ? static_cast<double>(peak - before) : 0.0;
     std::printf("%s %.1f MiB: %s, %d trajectories, peak added %.0f MiB, %.1f x the file\n", kind.c_str(),

@@ -1,13 +1,14 @@
 // One frame of the runners as the game controller advances them: for each runner its updateOwned (the man's
 // animation) and then its update (the move along its path), on the headless engine with the real game data.
 
-#include "HeadlessGameScene.h"
 #include "game/logic/RunningManTraj.h"
+#include "support/HeadlessGameScene.h"
+#include "support/TestTrajectories.h"
+#include "trajectory/GameSpeed.h"
 
-#include <OgreMath.h>
 #include <benchmark/benchmark.h>
 
-#include <cmath>
+#include <algorithm>
 #include <memory>
 #include <vector>
 
@@ -15,7 +16,6 @@ namespace
 {
 
 constexpr float kFrameSeconds = 1.0f / 60.0f;
-constexpr double kTrajectoryMsPerSecond = 300.0;
 constexpr double kKeySpacingMs = 16.0;     // one pointer event per frame of the drawing tool
 constexpr double kShortPathMs = 4000000.0; // long enough in time that no runner reaches its end in a run
 constexpr float kCircleRadius = 100.0f;    // drawing pixels around the drawing's centre, away from the hero
@@ -27,21 +27,14 @@ HeadlessGameScene* scene = nullptr;
 Trajectory circlingPath(int keyCount)
 {
     const double spacing = std::max(kKeySpacingMs, kShortPathMs / keyCount);
-    Trajectory path;
-    path.setName("circle");
-    for (int i = 0; i < keyCount; ++i)
-    {
-        const float turn = Ogre::Math::TWO_PI * static_cast<float>(i % 360) / 360.0f;
-        path.addPositionKey({kCircleRadius * std::cos(turn), kCircleRadius * std::sin(turn), i * spacing});
-    }
-    return path;
+    return circlingTrajectory("circle", keyCount, spacing, 0.0f, 0.0f, kCircleRadius);
 }
 
 void BM_RunnersFrame(benchmark::State& state)
 {
     const int runnerCount = static_cast<int>(state.range(0));
     const Trajectory path = circlingPath(static_cast<int>(state.range(1)));
-    const double pathSeconds = path.getTrackPos().back().time / kTrajectoryMsPerSecond;
+    const double pathSeconds = path.getTrackPos().back().time / kGameTrajectoryMsPerSecond;
 
     // Burst-like placements, and ages spread evenly over the first half of the path.
     std::vector<std::unique_ptr<Sarna::RunningManTraj>> runners;

@@ -1,33 +1,23 @@
 // Speed of the trajectory library: building tracks, sampling positions, reading and writing library files.
 
+#include "support/TempDir.h"
+#include "support/TestTrajectories.h"
+#include "trajectory/GameSpeed.h"
 #include "trajectory/KelTrajectoryLibrary.h"
 
 #include <OgreLogManager.h>
 #include <benchmark/benchmark.h>
 
-#include <cstdio>
 #include <memory>
 #include <string>
-#include <unistd.h>
 
 namespace
 {
 
-constexpr double kSampleIntervalMs = 16.0;
-
-std::vector<PositionKey> strokeKeys(int count)
-{
-    std::vector<PositionKey> keys;
-    keys.reserve(count);
-    for (int i = 0; i < count; ++i)
-        keys.push_back({float(i % 500), float((i * 7) % 700), i * kSampleIntervalMs});
-    return keys;
-}
-
 Trajectory strokeOf(int count)
 {
     Trajectory trajectory;
-    for (const PositionKey& key : strokeKeys(count))
+    for (const PositionKey& key : sweepingKeys(count))
         trajectory.addPositionKey(key);
     return trajectory;
 }
@@ -48,14 +38,9 @@ KelTrajectoryLibrary libraryOfSize(std::size_t targetBytes)
     return library;
 }
 
-std::string tempFileName(const char* stem)
-{
-    return std::string("/tmp/") + stem + "-" + std::to_string(getpid()) + ".xml";
-}
-
 void BM_BuildTrackInTimeOrder(benchmark::State& state)
 {
-    const std::vector<PositionKey> keys = strokeKeys(static_cast<int>(state.range(0)));
+    const std::vector<PositionKey> keys = sweepingKeys(static_cast<int>(state.range(0)));
     for (auto _ : state)
     {
         Trajectory trajectory;
@@ -67,12 +52,12 @@ void BM_BuildTrackInTimeOrder(benchmark::State& state)
 }
 BENCHMARK(BM_BuildTrackInTimeOrder)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
 
-// One runner's frames over its whole path: a lookup every 1/60 s of its life, at 300 ms of path per second.
+// One runner's frames over its whole path: a lookup every 1/60 s of its life, at the game's speed.
 void BM_PositionAtSweep(benchmark::State& state)
 {
     const Trajectory trajectory = strokeOf(static_cast<int>(state.range(0)));
     const double endMs = trajectory.getTrackPos().back().time;
-    const double stepMs = 300.0 / 60.0;
+    const double stepMs = kGameTrajectoryMsPerSecond / 60.0;
     for (auto _ : state)
     {
         float x = 0, y = 0;
@@ -86,23 +71,23 @@ BENCHMARK(BM_PositionAtSweep)->Arg(100)->Arg(1000)->Unit(benchmark::kMillisecond
 void BM_WriteLibraryFile10MB(benchmark::State& state)
 {
     const KelTrajectoryLibrary library = libraryOfSize(10 * 1024 * 1024);
-    const std::string fileName = tempFileName("bench-write");
+    const TempDir dir;
+    const std::string fileName = dir.file("bench-write.xml");
     for (auto _ : state)
         benchmark::DoNotOptimize(library.outPutToFile(fileName));
-    std::remove(fileName.c_str());
 }
 BENCHMARK(BM_WriteLibraryFile10MB)->Unit(benchmark::kMillisecond);
 
 void BM_ReadLibraryFile10MB(benchmark::State& state)
 {
-    const std::string fileName = tempFileName("bench-read");
+    const TempDir dir;
+    const std::string fileName = dir.file("bench-read.xml");
     libraryOfSize(10 * 1024 * 1024).outPutToFile(fileName);
     for (auto _ : state)
     {
         KelTrajectoryLibrary library;
         benchmark::DoNotOptimize(library.parseFileForTraj(fileName));
     }
-    std::remove(fileName.c_str());
 }
 BENCHMARK(BM_ReadLibraryFile10MB)->Unit(benchmark::kMillisecond);
 

@@ -1,5 +1,7 @@
 #include "DefaultLibraryBuilder.h"
 
+#include "trajectory/DrawingFrame.h"
+
 #include <algorithm>
 #include <cmath>
 #include <functional>
@@ -8,10 +10,10 @@ namespace
 {
 constexpr float kPi = 3.14159265f;
 constexpr int kPathResolution = 2000;
-constexpr float kDrawingWidth = 500.0f;
-constexpr float kDrawingHeight = 700.0f;
-constexpr float kCentreX = 250.0f;
-constexpr float kCentreY = 350.0f;
+constexpr float kDrawingWidth = DrawingFrame::kWidth;
+constexpr float kDrawingHeight = DrawingFrame::kHeight;
+constexpr float kCentreX = DrawingFrame::kCentreX;
+constexpr float kCentreY = DrawingFrame::kCentreY;
 
 /// A path given as a function of s in 0..1, sampled densely.
 std::vector<DrawingPoint> sampled(const std::function<DrawingPoint(float)>& curve)
@@ -60,7 +62,7 @@ std::vector<Stroke> strokes()
 {
     return {
         // traj1: down the middle of the picture through the start, and on from one edge of the ground to the other.
-        {line({250, 690}, {250, 10}), 0.35f},
+        {line({kCentreX, 690}, {kCentreX, 10}), 0.35f},
         // traj2: a fast dash down the right of the picture.
         {line({185, 690}, {215, 10}), 0.5f},
         // traj3: a slow wave in from the left through the start.
@@ -77,11 +79,11 @@ std::vector<Stroke> strokes()
         // traj6: a fast diagonal down through the start.
         {line({130, 690}, {370, 10}), 0.4f},
         // traj7: a slow zig-zag with long legs across the picture.
-        {polyline({{130, 690}, {370, 520}, {130, 350}, {370, 180}, {130, 10}}), 0.17f},
+        {polyline({{130, 690}, {370, 520}, {130, kCentreY}, {370, 180}, {130, 10}}), 0.17f},
         // traj8: a slow sway down the picture.
         {sampled(
              [](float s) {
-                 return DrawingPoint{250 + 90 * std::sin(3 * kPi * s), 690 - 680 * s};
+                 return DrawingPoint{kCentreX + 90 * std::sin(3 * kPi * s), 690 - 680 * s};
              }),
          0.17f},
         // traj9: another line through the start, a little faster.

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-/// A point of the drawing plane, in drawing-area pixels (500 x 700, y downward).
+/// A point of the drawing plane, in drawing-area pixels (DrawingFrame).
 struct DrawingPoint
 {
     float x;
@@ -21,8 +21,6 @@ struct DrawingPoint
 class DefaultLibraryBuilder
 {
 public:
-    static constexpr const char* kFileName = "library1.xml";
-
     static KelTrajectoryLibrary build();
 
     /// The path as the drawing tool would record it when traced at about speed pixels per millisecond: one

@@ -8,6 +8,7 @@
 #include "SandTexturePainter.h"
 #include "SkyBoxPainter.h"
 #include "game/logic/HeroLook.h"
+#include "game/logic/JeuTotal.h"
 
 #include <CImg.h>
 #include <OgreLogManager.h>
@@ -109,5 +110,5 @@ bool GameDataGenerator::writePictures(const std::string& mediaDirectory)
 
 bool GameDataGenerator::writeLibrary(const std::string& runDirectory)
 {
-    return DefaultLibraryBuilder::build().outPutToFile(runDirectory + "/" + DefaultLibraryBuilder::kFileName);
+    return DefaultLibraryBuilder::build().outPutToFile(runDirectory + "/" + Sarna::JeuTotal::kLibraryFile);
 }

@@ -1,4 +1,4 @@
-#include "HeadlessEngine.h"
+#include "data/HeadlessEngine.h"
 
 #include <OgreDefaultHardwareBufferManager.h>
 #include <OgreLogManager.h>
@@ -6,16 +6,19 @@
 #include <OgreRoot.h>
 #include <OgreTextureManager.h>
 
-HeadlessEngine::HeadlessEngine(const std::string& logFileName, bool echo)
+HeadlessEngine::HeadlessEngine(const std::string& logFileName, bool echo, Buffers buffers)
 {
     logManager = std::make_unique<Ogre::LogManager>();
     const bool toFile = !logFileName.empty();
     logManager->createLog(toFile ? logFileName : "headless.log", true, echo, !toFile);
     root = std::make_unique<Ogre::Root>("", "", "");
-    bufferManager = std::make_unique<Ogre::DefaultHardwareBufferManager>();
-    textureManager = std::make_unique<Ogre::DefaultTextureManager>();
-    // Without this the material manager hands out materials without techniques.
-    Ogre::MaterialManager::getSingleton().initialise();
+    if (buffers == Buffers::Software)
+    {
+        bufferManager = std::make_unique<Ogre::DefaultHardwareBufferManager>();
+        textureManager = std::make_unique<Ogre::DefaultTextureManager>();
+        // A render system would do this when the root is initialised; without it materials have no techniques.
+        Ogre::MaterialManager::getSingleton().initialise();
+    }
 }
 
 HeadlessEngine::~HeadlessEngine()

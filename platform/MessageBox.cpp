@@ -1,5 +1,5 @@
+#include "Utf8.h"
 #include "platform/MessageBoxSeam.h"
-#include "platform/Utf8.h"
 #include "platform/WinApi.h"
 
 #include <SDL_messagebox.h>

@@ -1,5 +1,7 @@
 #include "tool/CImgDrawingWindow.h"
 
+#include "trajectory/DrawingFrame.h"
+
 #include <CImg.h>
 #include <X11/XKBlib.h>
 
@@ -25,7 +27,9 @@ constexpr unsigned int kRememberedKeyEvents = 128;
 
 struct CImgDrawingWindow::Display
 {
-    Display() : image(kWidth, kHeight, 1, kColourChannels, 0), window(image, kTitle, kShowValuesAsStored)
+    Display()
+        : image(DrawingFrame::kWidth, DrawingFrame::kHeight, 1, kColourChannels, 0),
+          window(image, kTitle, kShowValuesAsStored)
     {
         // A held key repeats as release-press pairs; when the display's event thread lags it may take a repeated
         // release for the real one and report the key pressed twice. Repeats without releases avoid that.
@@ -159,7 +163,7 @@ void CImgDrawingWindow::close()
 
 void CImgDrawingWindow::lightPixel(int x, int y)
 {
-    if (x < 0 || y < 0 || x >= kWidth || y >= kHeight)
+    if (x < 0 || y < 0 || x >= DrawingFrame::kWidth || y >= DrawingFrame::kHeight)
     {
         return;
     }

@@ -1,9 +1,9 @@
 #include "tool/DrawingSession.h"
 
+#include "TrajectoryPreview.h"
 #include "platform/WinApi.h"
 #include "tool/DrawingWindow.h"
 #include "tool/SampleTime.h"
-#include "tool/TrajectoryPreview.h"
 
 #include <cassert>
 #include <istream>
@@ -94,6 +94,7 @@ void DrawingSession::runPass()
     {
         handleIdle(x, y, presses);
     }
+    // Not else: the pass whose press starts a stroke already draws: its first sample (or, on the top row, the end).
     if (state == State::Drawing)
     {
         handleDrawing(x, y);

@@ -1,4 +1,4 @@
-#include "tool/TrajectoryPreview.h"
+#include "TrajectoryPreview.h"
 
 #include "tool/DrawingWindow.h"
 #include "trajectory/KelTrajectoryLibrary.h"

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "tool/SampleTime.h"
+#include "trajectory/GameSpeed.h"
 
 #include <iosfwd>
 
@@ -17,8 +18,8 @@ class TrajectoryPreview
 public:
     /// The speed at which the stroke was drawn.
     static constexpr double kAsDrawn = 1.0;
-    /// The speed at which the game moves its runners: 300 trajectory milliseconds per second of play.
-    static constexpr double kGameSpeed = 300.0 / 1000.0;
+    /// The speed at which the game moves its runners.
+    static constexpr double kGameSpeed = kGameTrajectoryMsPerSecond / 1000.0;
 
     TrajectoryPreview(DrawingWindow& window, const SampleClock& clock, std::ostream& consoleOut);
 

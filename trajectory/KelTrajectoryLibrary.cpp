@@ -1,8 +1,8 @@
 #include "trajectory/KelTrajectoryLibrary.h"
 
+#include "LibraryFileFormat.h"
+#include "TinyXmlForecast.h"
 #include "trajectory/FileContents.h"
-#include "trajectory/LibraryFileFormat.h"
-#include "trajectory/TinyXmlForecast.h"
 
 #include <OgreLogManager.h>
 #include <tinyxml.h>
@@ -183,6 +183,12 @@ Trajectory KelTrajectoryLibrary::getTraj(int index) const
         return std::prev(trajectories.end())->second;
     }
     return std::next(trajectories.begin(), index)->second;
+}
+
+void KelTrajectoryLibrary::translateAll(float dx, float dy)
+{
+    for (auto& named : trajectories)
+        named.second.translatePositions(dx, dy);
 }
 
 void KelTrajectoryLibrary::addTrajectory(const Trajectory& trajectory)

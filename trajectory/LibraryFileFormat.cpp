@@ -1,6 +1,6 @@
-#include "trajectory/LibraryFileFormat.h"
+#include "LibraryFileFormat.h"
 
-#include "trajectory/TinyXmlForecast.h"
+#include "TinyXmlForecast.h"
 
 #include <charconv>
 #include <cmath>

@@ -1,4 +1,4 @@
-#include "trajectory/TinyXmlForecast.h"
+#include "TinyXmlForecast.h"
 
 #include <tinyxml.h>
 

@@ -6,14 +6,9 @@
 #include "game/logic/RunningManTraj.h"
 #include "platform/MessageBoxSeam.h"
 
-#include <OgreResourceGroupManager.h>
-#include <OgreRoot.h>
-#include <OgreSceneManager.h>
 #include <OgreSceneNode.h>
-#include <Overlay/OgreOverlaySystem.h>
 
 #include <cmath>
-#include <cstdlib>
 #include <filesystem>
 #include <limits>
 
@@ -25,47 +20,24 @@ bool isPlaying(int state)
 }
 } // namespace
 
-HeadlessPlay::WorkFolder::WorkFolder() : previous(std::filesystem::current_path().string())
-{
-    std::string pattern = (std::filesystem::temp_directory_path() / "dunestride-difficulty-XXXXXX").string();
-    if (mkdtemp(&pattern[0]) == nullptr)
-        return;
-    path = pattern;
-    std::filesystem::current_path(path);
-}
-
-HeadlessPlay::WorkFolder::~WorkFolder()
-{
-    if (path.empty())
-        return;
-    std::error_code ignored;
-    std::filesystem::current_path(previous, ignored);
-    std::filesystem::remove_all(path, ignored);
-}
-
 HeadlessPlay::HeadlessPlay(const std::string& mediaDirectory, const std::string& libraryFile)
+    : scene("", mediaDirectory)
 {
-    overlaySystem = std::make_unique<Ogre::OverlaySystem>();
-    Ogre::ResourceGroupManager& resources = Ogre::ResourceGroupManager::getSingleton();
-    resources.addResourceLocation(mediaDirectory, "FileSystem", "General");
-    resources.initialiseAllResourceGroups();
-    sceneManager = Ogre::Root::getSingleton().createSceneManager("DefaultSceneManager", "monPremierSceneManager");
-    visible = VisibleGround::ofGameCamera(sceneManager);
+    visible = VisibleGround::ofGameCamera(scene.sceneManager());
 
     std::error_code copyError;
-    if (folder.path.empty() || !std::filesystem::copy_file(libraryFile, "library1.xml", copyError))
+    if (scene.workDirectory().empty() ||
+        !std::filesystem::copy_file(libraryFile, Sarna::JeuTotal::kLibraryFile, copyError))
         return;
     // A library without trajectories is reported by trajectoryCount, not by a dialog.
     platform::setMessageBoxResponder([](const platform::MessageBoxRequest&) { return IDOK; });
-    game = std::make_unique<Sarna::JeuTotal>(sceneManager, &keyboard);
+    game = std::make_unique<Sarna::JeuTotal>(scene.sceneManager(), &keyboard);
 }
 
 HeadlessPlay::~HeadlessPlay()
 {
     game.reset();
     platform::setMessageBoxResponder(nullptr);
-    Ogre::Root::getSingleton().destroySceneManager(sceneManager);
-    overlaySystem.reset();
 }
 
 int HeadlessPlay::trajectoryCount() const

@@ -1,21 +1,15 @@
 #pragma once
 
-#include "FakeKeyboard.h"
-#include "HeadlessEngine.h"
 #include "ScreenObservation.h"
 #include "VisibleGround.h"
+#include "support/FakeKeyboard.h"
+#include "support/HeadlessGameScene.h"
 
 #include <map>
 #include <memory>
 #include <optional>
 #include <string>
 #include <vector>
-
-namespace Ogre
-{
-class OverlaySystem;
-class SceneManager;
-} // namespace Ogre
 
 namespace Sarna
 {
@@ -41,12 +35,12 @@ struct GameOutcome
 };
 
 /// The real game controller on a trajectory library, with the real game data, in the engine without a render
-/// system, driven by a fake keyboard frame by frame as the game's loop drives it (capture, update, updateOwned).
-/// Games follow one another through the won or lost picture and the start picture, as a player's do.
+/// system (HeadlessGameScene), driven by a fake keyboard frame by frame as the game's loop drives it (capture, update,
+/// updateOwned). Games follow one another through the won or lost picture and the start picture, as a player's do.
 class HeadlessPlay
 {
 public:
-    /// Copies libraryFile as "library1.xml" into a working directory of its own and builds the game on it.
+    /// Copies libraryFile as the game's library file into a working directory of its own and builds the game on it.
     HeadlessPlay(const std::string& mediaDirectory, const std::string& libraryFile);
     ~HeadlessPlay();
 
@@ -77,23 +71,8 @@ private:
     void noteFirstSightings(const ScreenObservation& screen);
     void leaveEndPicture(float dt);
 
-    /// A fresh temporary folder, the working directory while it lives; path is empty when none could be made.
-    struct WorkFolder
-    {
-        WorkFolder();
-        ~WorkFolder();
-        WorkFolder(const WorkFolder&) = delete;
-        WorkFolder& operator=(const WorkFolder&) = delete;
-
-        std::string previous;
-        std::string path;
-    };
-
-    // Made first and removed last, also when building the game fails.
-    WorkFolder folder;
-    HeadlessEngine engine;
-    std::unique_ptr<Ogre::OverlaySystem> overlaySystem;
-    Ogre::SceneManager* sceneManager = nullptr;
+    // The scene and its working folder go last, also when building the game fails.
+    HeadlessGameScene scene;
     std::optional<VisibleGround> visible;
     FakeKeyboard keyboard;
     std::unique_ptr<Sarna::JeuTotal> game;

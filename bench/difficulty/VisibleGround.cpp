@@ -1,5 +1,7 @@
 #include "VisibleGround.h"
 
+#include "game/shell/GameScene.h"
+
 #include <OgreCamera.h>
 #include <OgrePlane.h>
 #include <OgreRay.h>
@@ -11,11 +13,9 @@
 
 namespace
 {
-// The window the game is measured in; the viewport covers the middle 60 % of its width and all of its height.
+// The window the game is measured in (the shipped configuration's video mode).
 constexpr int kWindowWidth = 1024;
 constexpr int kWindowHeight = 768;
-constexpr float kViewportWidthShare = 0.6f;
-const Ogre::Vector3 kCameraPosition(0.0f, 65.0f, 20.0f);
 } // namespace
 
 VisibleGround VisibleGround::ofGameCamera(Ogre::SceneManager* sceneManager)
@@ -23,13 +23,12 @@ VisibleGround VisibleGround::ofGameCamera(Ogre::SceneManager* sceneManager)
     Ogre::Camera* camera = sceneManager->createCamera("VisibleGroundCamera");
     Ogre::SceneNode* node = sceneManager->getRootSceneNode()->createChildSceneNode();
     node->attachObject(camera);
-    node->setPosition(kCameraPosition);
-    node->pitch(Ogre::Degree(-90), Ogre::Node::TS_LOCAL);
-    node->roll(Ogre::Degree(180), Ogre::Node::TS_LOCAL);
+    GameScene::placeCamera(*node);
     node->_update(true, false);
     // The engine sizes a viewport in whole pixels.
-    const int viewportWidth = static_cast<int>(kViewportWidthShare * kWindowWidth);
-    camera->setAspectRatio(static_cast<Ogre::Real>(static_cast<double>(viewportWidth) / kWindowHeight));
+    const int viewportWidth = static_cast<int>(GameScene::kViewportWidth * kWindowWidth);
+    const int viewportHeight = static_cast<int>(GameScene::kViewportHeight * kWindowHeight);
+    camera->setAspectRatio(static_cast<Ogre::Real>(static_cast<double>(viewportWidth) / viewportHeight));
 
     const Ogre::Plane ground(Ogre::Vector3::UNIT_Y, 0.0f);
     float minX = std::numeric_limits<float>::max();

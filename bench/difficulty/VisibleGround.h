@@ -9,8 +9,8 @@ class SceneManager;
 /// the top of the picture and world -x its right.
 struct VisibleGround
 {
-    /// Places a camera as the game's scene does (node at (0, 65, 20), pitch -90 then roll 180 in local space, the
-    /// engine's default field of view, the middle 60 % of a 1024 x 768 window) and casts the rays through the
+    /// Places a camera as the game's scene does (GameScene: its node's place, the engine's default field of view,
+    /// the viewport's share of a 1024 x 768 window) and casts the rays through the
     /// viewport's corners onto the ground. The camera is removed again before returning.
     static VisibleGround ofGameCamera(Ogre::SceneManager* sceneManager);
 

@@ -6,6 +6,7 @@
 #include "HoldOneKey.h"
 #include "StandStill.h"
 #include "SurvivalSummary.h"
+#include "game/logic/JeuTotal.h"
 
 #include <OgreException.h>
 
@@ -29,7 +30,7 @@ struct Options
 {
     int games = 40;
     unsigned seed = 1;
-    std::string library = DUNESTRIDE_RUN_DIR "/library1.xml";
+    std::string library = std::string(DUNESTRIDE_RUN_DIR "/") + Sarna::JeuTotal::kLibraryFile;
     std::string media = DUNESTRIDE_MEDIA_DIR;
     std::string policies = "still,hold,bot,instant";
     double reactionSeconds = 0.25;

@@ -1,22 +1,16 @@
 #include "CrowdCensus.h"
 
-#include "FakeKeyboard.h"
-#include "HeadlessEngine.h"
 #include "game/logic/JeuTotal.h"
 #include "game/logic/RunningMan.h"
 #include "game/logic/RunningManTraj.h"
+#include "support/FakeKeyboard.h"
+#include "support/HeadlessGameScene.h"
 
 #include <OgreMath.h>
-#include <OgreResourceGroupManager.h>
-#include <OgreRoot.h>
-#include <OgreSceneManager.h>
 #include <OgreSceneNode.h>
-#include <Overlay/OgreOverlaySystem.h>
 
 #include <algorithm>
 #include <cmath>
-#include <filesystem>
-#include <memory>
 
 namespace
 {
@@ -37,52 +31,30 @@ bool inView(const Ogre::Vector3& position)
            std::abs(position.z - kViewCentreZ) + kFigureReach < halfHeight;
 }
 
-class HeadlessGame
+// The game on the headless engine, playing the library of its working directory. The game lives in the scene,
+// so it is declared after it.
+struct HeadlessGame
 {
-public:
-    explicit HeadlessGame(const std::string& mediaDirectory)
-    {
-        overlays = std::make_unique<Ogre::OverlaySystem>();
-        auto& resources = Ogre::ResourceGroupManager::getSingleton();
-        resources.addResourceLocation(mediaDirectory, "FileSystem", "General");
-        resources.initialiseAllResourceGroups();
-        sceneManager = Ogre::Root::getSingleton().createSceneManager("DefaultSceneManager", "census");
-        sceneManager->addRenderQueueListener(overlays.get());
-        game = std::make_unique<Sarna::JeuTotal>(sceneManager, &keyboard);
-    }
-
-    ~HeadlessGame()
-    {
-        game.reset();
-        Ogre::Root::getSingleton().destroySceneManager(sceneManager);
-        overlays.reset();
-    }
+    explicit HeadlessGame(const std::string& directory) : scene(directory), game(scene.sceneManager(), &keyboard) {}
 
     void frame()
     {
         keyboard.capture();
-        game->update(kFrameSeconds);
-        game->updateOwned(kFrameSeconds);
+        game.update(kFrameSeconds);
+        game.updateOwned(kFrameSeconds);
     }
 
+    HeadlessGameScene scene;
     FakeKeyboard keyboard;
-    std::unique_ptr<Sarna::JeuTotal> game;
-
-private:
-    HeadlessEngine engine;
-    std::unique_ptr<Ogre::OverlaySystem> overlays;
-    Ogre::SceneManager* sceneManager = nullptr;
+    Sarna::JeuTotal game;
 };
 } // namespace
 
-CrowdCensus CrowdCensus::take(const std::string& directory, const std::string& mediaDirectory, double warmUpSeconds,
-                              double countSeconds)
+CrowdCensus CrowdCensus::take(const std::string& directory, double warmUpSeconds, double countSeconds)
 {
-    const std::filesystem::path previous = std::filesystem::current_path();
-    std::filesystem::current_path(directory);
     CrowdCensus census;
     {
-        HeadlessGame headless(mediaDirectory);
+        HeadlessGame headless(directory);
         headless.keyboard.press(OIS::KC_SPACE);
         headless.frame();
         headless.keyboard.release(OIS::KC_SPACE);
@@ -94,9 +66,9 @@ CrowdCensus CrowdCensus::take(const std::string& directory, const std::string& m
         for (int frame = 0; frame < warmUpFrames + countFrames; ++frame)
         {
             headless.frame();
-            const Sarna::RunningMan* hero = headless.game->getHero();
+            const Sarna::RunningMan* hero = headless.game.getHero();
             census.heroCaught = census.heroCaught || hero == nullptr || hero->getState() != Sarna::RunningMan::Running;
-            const auto& runners = headless.game->getRunners();
+            const auto& runners = headless.game.getRunners();
             for (const Sarna::TimedObject* object : runners)
             {
                 const auto* runner = static_cast<const Sarna::RunningManTraj*>(object);
@@ -112,6 +84,5 @@ CrowdCensus CrowdCensus::take(const std::string& directory, const std::string& m
         }
         census.meanRunners = runnerFrames / countFrames;
     }
-    std::filesystem::current_path(previous);
     return census;
 }

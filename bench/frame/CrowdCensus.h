@@ -15,8 +15,6 @@ struct CrowdCensus
     bool heroCaught = false;
 
     /// Plays the library "library1.xml" of directory (which becomes the working directory meanwhile) for
-    /// warmUpSeconds + countSeconds of play, counting during the last countSeconds. mediaDirectory holds the
-    /// game data.
-    static CrowdCensus take(const std::string& directory, const std::string& mediaDirectory, double warmUpSeconds,
-                            double countSeconds);
+    /// warmUpSeconds + countSeconds of play, counting during the last countSeconds.
+    static CrowdCensus take(const std::string& directory, double warmUpSeconds, double countSeconds);
 };

@@ -1,14 +1,14 @@
 #include "CrowdLibraryBuilder.h"
 
+#include "game/logic/GameWorld.h"
+#include "trajectory/DrawingFrame.h"
+#include "trajectory/GameSpeed.h"
+
 #include <cmath>
 #include <string>
 
 namespace
 {
-constexpr double kTrajectoryMsPerSecond = 300.0;
-constexpr double kWorldUnitsPerTrajectoryUnit = 0.3;
-constexpr double kOriginX = 250.0; // the drawing's centre, which the game puts at the world origin
-constexpr double kOriginY = 350.0;
 constexpr double kSampleMs = 30.0;   // one key per pointer event of a drawing hand
 constexpr double kRunnerSpeed = 7.0; // world units per second
 
@@ -35,14 +35,15 @@ Trajectory loopPath(const Loop& loop, double runnerSeconds, int number)
     path.setName("traj" + std::to_string(number));
     const double meanRadius = 0.5 * (loop.radiusX + loop.radiusZ);
     const double radiansPerSecond = kRunnerSpeed / meanRadius;
-    const double lastMs = runnerSeconds * kTrajectoryMsPerSecond;
+    const double lastMs = runnerSeconds * kGameTrajectoryMsPerSecond;
     for (double ms = 0.0; ms <= lastMs + kSampleMs * 0.5; ms += kSampleMs)
     {
-        const double angle = loop.direction * radiansPerSecond * ms / kTrajectoryMsPerSecond;
+        const double angle = loop.direction * radiansPerSecond * ms / kGameTrajectoryMsPerSecond;
         const double x = loop.centreX + loop.radiusX * std::cos(angle);
         const double z = loop.centreZ + loop.radiusZ * std::sin(angle);
-        path.addPositionKey({static_cast<float>(kOriginX + x / kWorldUnitsPerTrajectoryUnit),
-                             static_cast<float>(kOriginY + z / kWorldUnitsPerTrajectoryUnit), ms});
+        // The game puts the drawing's centre at the world origin.
+        path.addPositionKey({static_cast<float>(DrawingFrame::kCentreX + x / Sarna::kWorldUnitsPerTrajectoryUnit),
+                             static_cast<float>(DrawingFrame::kCentreY + z / Sarna::kWorldUnitsPerTrajectoryUnit), ms});
     }
     return path;
 }

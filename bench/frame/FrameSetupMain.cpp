@@ -7,6 +7,7 @@
 
 #include "CrowdCensus.h"
 #include "CrowdLibraryBuilder.h"
+#include "game/logic/JeuTotal.h"
 
 #include <cmath>
 #include <cstdio>
@@ -42,9 +43,9 @@ int main(int argc, char** argv)
     {
         const std::filesystem::path folder = output / ("runners" + std::to_string(crowd.wanted));
         std::filesystem::create_directories(folder);
-        CrowdLibraryBuilder::build(crowd.runnerSeconds).outPutToFile((folder / "library1.xml").string());
+        CrowdLibraryBuilder::build(crowd.runnerSeconds).outPutToFile((folder / Sarna::JeuTotal::kLibraryFile).string());
         const CrowdCensus census =
-            CrowdCensus::take(folder.string(), FRAME_MEDIA_DIR, crowd.runnerSeconds + kSettleSeconds, kCountSeconds);
+            CrowdCensus::take(folder.string(), crowd.runnerSeconds + kSettleSeconds, kCountSeconds);
         std::ofstream(folder / "runners") << std::lround(census.meanRunners) << "\n";
         std::ofstream(folder / "life") << crowd.runnerSeconds << "\n";
         std::printf("%3d wanted: %.1f runners in view (%d ... %d), %d runner frames out of view, hero %s\n",

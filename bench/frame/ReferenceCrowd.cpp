@@ -1,5 +1,8 @@
 #include "ReferenceCrowd.h"
 
+#include "game/logic/GameWorld.h"
+#include "trajectory/DrawingFrame.h"
+#include "trajectory/GameSpeed.h"
 #include "trajectory/KelTrajectoryLibrary.h"
 
 #include <OgreAnimationState.h>
@@ -14,16 +17,11 @@
 
 namespace
 {
-constexpr double kTrajectoryMsPerSecond = 300.0;
-constexpr float kWorldUnitsPerTrajectoryUnit = 0.3f;
 constexpr float kFeetHeight = 2.5f;
-// The centre of the drawing area, which the game puts at the world origin.
-constexpr float kOriginX = 250.0f;
-constexpr float kOriginY = 350.0f;
 
 double pathSeconds(const Trajectory& path)
 {
-    return path.getTrackPos().back().time / kTrajectoryMsPerSecond;
+    return path.getTrackPos().back().time / kGameTrajectoryMsPerSecond;
 }
 } // namespace
 
@@ -35,7 +33,8 @@ ReferenceCrowd::ReferenceCrowd(Ogre::SceneManager* manager, const KelTrajectoryL
         if (named.second.getTrackPos().empty())
             continue;
         paths.push_back(named.second);
-        paths.back().translatePositions(-kOriginX, -kOriginY);
+        // The game puts the drawing's centre at the world origin.
+        paths.back().translatePositions(-DrawingFrame::kCentreX, -DrawingFrame::kCentreY);
     }
     assert(!paths.empty());
     const int pathCount = static_cast<int>(paths.size());
@@ -85,8 +84,9 @@ void ReferenceCrowd::place(Figure& figure) const
         figure.ageSeconds -= duration;
     float x = 0.0f;
     float y = 0.0f;
-    figure.path->positionAt(figure.ageSeconds * kTrajectoryMsPerSecond, x, y);
-    figure.node->setPosition(kWorldUnitsPerTrajectoryUnit * x, kFeetHeight, kWorldUnitsPerTrajectoryUnit * y);
+    figure.path->positionAt(figure.ageSeconds * kGameTrajectoryMsPerSecond, x, y);
+    figure.node->setPosition(Sarna::kWorldUnitsPerTrajectoryUnit * x, kFeetHeight,
+                             Sarna::kWorldUnitsPerTrajectoryUnit * y);
 }
 
 void ReferenceCrowd::advance(float dt)

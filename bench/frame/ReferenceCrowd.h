@@ -15,8 +15,8 @@ class SceneNode;
 } // namespace Ogre
 
 /// The bare-engine stand-in for the game's runners: a fixed number of running figures of the game's mesh, spread
-/// evenly in time over the library's paths and moved along them as the game moves its runners (trajectory
-/// time in milliseconds, 300 per second; world x and z 0.3 per trajectory unit around the drawing's centre),
+/// evenly in time over the library's paths and moved along them as the game moves its runners (at the game's
+/// speed and scale around the drawing's centre),
 /// plus one figure standing at the origin where the hero starts. A figure that reaches the end of its path starts
 /// it again, so the count never changes. No rules, no spawning, no catching.
 class ReferenceCrowd

@@ -1,4 +1,4 @@
-#include "game/logic/EulerAngles.h"
+#include "EulerAngles.h"
 
 #include <OgreVector.h>
 

@@ -7,6 +7,7 @@
 #include "game/logic/RunningManTraj.h"
 #include "game/logic/SpawnGroup.h"
 #include "platform/WinApi.h"
+#include "trajectory/DrawingFrame.h"
 
 #include <OIS.h>
 #include <OgreMaterialManager.h>
@@ -20,22 +21,20 @@
 #include <Overlay/OgreOverlayManager.h>
 
 #include <algorithm>
+#include <cassert>
 
 namespace Sarna
 {
 
 int JeuTotal::spawnCounter = 0;
-const Ogre::Vector2 JeuTotal::trajectoryOrigin(250.0f, 350.0f);
+const Ogre::Vector2 JeuTotal::trajectoryOrigin(DrawingFrame::kCentreX, DrawingFrame::kCentreY);
 
 namespace
 {
-const char* const kLibraryFile = "library1.xml";
 const char* const kHeroName = "Hero";
-constexpr double kHeroSpeed = 25.0;            // world units per second along each axis
 constexpr double kFirstSpawnInterval = 1.5;    // seconds between single spawns at the start of a game
 constexpr double kSpawnIntervalShrink = 0.002; // seconds less per second of play
-constexpr float kCatchDistanceSquared = 6.25f; // closer than 2.5 world units
-constexpr int kBurstPatterns = 4;
+constexpr float kCatchDistanceSquared = kCatchDistance * kCatchDistance;
 constexpr DWORD kReleasePollMs = 30;
 // The hero's centre stays this far inside the ground's edges: he cannot run out of the world.
 constexpr float kHeroReach = kGroundHalfSize - kFigureRadius;
@@ -54,6 +53,7 @@ const PictureScreen kStartScreen{"Debut", "Debut.jpg", "Overlay/Debut", "Overlay
 
 JeuTotal::JeuTotal(Ogre::SceneManager* manager, OIS::Keyboard* keys) : sceneManager(manager), keyboard(keys)
 {
+    assert(manager != nullptr && keys != nullptr);
     loadLibrary();
 
     timeSinceSpawn = 0.0;
@@ -85,10 +85,7 @@ JeuTotal::~JeuTotal()
 void JeuTotal::loadLibrary()
 {
     library.parseFileForTraj(kLibraryFile);
-    for (auto& named : library)
-    {
-        named.second.translatePositions(-trajectoryOrigin.x, -trajectoryOrigin.y);
-    }
+    library.translateAll(-trajectoryOrigin.x, -trajectoryOrigin.y);
     if (library.count() == 0)
     {
         MessageBoxA(nullptr, "TAILLE LIBRARY TRAJECTOIRES = 0!", "Probleme!", MB_OK);
@@ -146,6 +143,7 @@ int JeuTotal::update(float dt)
             state = StatePlaying;
         }
     }
+    // Not else: the frame in which SPACE starts the game already runs its first playing step.
     switch (state)
     {
     case StatePlaying:
@@ -180,6 +178,8 @@ void JeuTotal::playStep(float dt)
     }
     advanceBurst();
 
+    // A caught hero is set dying by catchTest; updateOwned deletes him when his dying animation is over, and the
+    // next step reads the missing hero as the game lost.
     if (hero == nullptr)
     {
         state = StateLost;
@@ -258,7 +258,7 @@ void JeuTotal::advanceBurst()
     if (group == nullptr)
     {
         group = new SpawnGroup(spawnCounter);
-        group->buildSpawnGroup(spawnCounter % kBurstPatterns, static_cast<float>(elapsed), groupWidth);
+        group->buildSpawnGroup(spawnCounter % SpawnGroup::kPatterns, static_cast<float>(elapsed), groupWidth);
     }
     if (group->empty())
     {
@@ -351,6 +351,7 @@ void JeuTotal::clearCharacters()
 
 int JeuTotal::updateOwned(float dt)
 {
+    // The hero's update answers 0 once his dying animation is over: the next playing step then finds no hero.
     if (hero != nullptr && hero->update(dt) == 0)
     {
         delete hero;

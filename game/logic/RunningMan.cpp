@@ -1,6 +1,6 @@
 #include "game/logic/RunningMan.h"
 
-#include "game/logic/EulerAngles.h"
+#include "EulerAngles.h"
 
 #include <OgreAnimationState.h>
 #include <OgreEntity.h>
@@ -10,6 +10,7 @@
 #include <OgreSceneNode.h>
 #include <OgreSubEntity.h>
 
+#include <cassert>
 #include <utility>
 
 namespace Sarna
@@ -26,6 +27,7 @@ constexpr double kAnimSecondsPerUnitZ = 0.1; // run animation seconds per world 
 RunningMan::RunningMan(std::string name, Ogre::SceneNode* manNode, Ogre::SceneManager* manager)
     : node(manNode), sceneManager(manager)
 {
+    assert(manNode != nullptr && manager != nullptr);
     entity = sceneManager->createEntity(std::move(name), kMeshName);
     node->attachObject(entity);
     entity->setCastShadows(true);

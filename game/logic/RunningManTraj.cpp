@@ -1,6 +1,8 @@
 #include "game/logic/RunningManTraj.h"
 
+#include "game/logic/GameWorld.h"
 #include "game/logic/RunningMan.h"
+#include "trajectory/GameSpeed.h"
 
 #include <OgreSceneManager.h>
 #include <OgreSceneNode.h>
@@ -12,9 +14,6 @@ namespace Sarna
 namespace
 {
 const char* const kManNamePrefix = "Running_";
-constexpr double kTrajectoryMsPerSecond = 300.0;
-constexpr float kWorldUnitsPerTrajectoryX = 0.3f;
-constexpr float kWorldUnitsPerTrajectoryY = 0.3f; // trajectory y becomes world z
 // Far outside the ground, where a runner waits until its first update puts it on its path.
 const Ogre::Vector3 kParkingPosition(10000.0f, 0.0f, 10000.0f);
 } // namespace
@@ -48,7 +47,7 @@ int RunningManTraj::update(float dt)
         return state;
     }
     elapsed = elapsed + dt;
-    const double t = elapsed * kTrajectoryMsPerSecond;
+    const double t = elapsed * kGameTrajectoryMsPerSecond;
     float x = 0.0f;
     float y = 0.0f;
     if (!path.positionAt(t, x, y))
@@ -57,7 +56,8 @@ int RunningManTraj::update(float dt)
         state = Stopped;
         return state;
     }
-    node->setPosition(kWorldUnitsPerTrajectoryX * x, node->getPosition().y, kWorldUnitsPerTrajectoryY * y);
+    // Trajectory y becomes world z.
+    node->setPosition(kWorldUnitsPerTrajectoryUnit * x, node->getPosition().y, kWorldUnitsPerTrajectoryUnit * y);
     return state;
 }
 

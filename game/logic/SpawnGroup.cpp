@@ -1,5 +1,7 @@
 #include "game/logic/SpawnGroup.h"
 
+#include <cassert>
+
 namespace Sarna
 {
 namespace
@@ -11,6 +13,7 @@ constexpr float kFullTurnDegrees = 360.0f;
 
 void SpawnGroup::buildSpawnGroup(int pattern, float t0, float width)
 {
+    assert(pattern >= 0 && pattern < kPatterns);
     const float half = width * 0.5f;
     for (int i = 0; i < kRunnersPerBurst; ++i)
     {
@@ -37,6 +40,7 @@ void SpawnGroup::buildSpawnGroup(int pattern, float t0, float width)
 
 void SpawnGroup::popFront()
 {
+    assert(!entries.empty());
     entries.erase(entries.begin());
 }
 

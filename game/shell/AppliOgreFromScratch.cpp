@@ -1,8 +1,8 @@
 #include "game/shell/AppliOgreFromScratch.h"
 
+#include "ShellLog.h"
+#include "WindowCloseWatcher.h"
 #include "game/shell/EngineConfigLists.h"
-#include "game/shell/ShellLog.h"
-#include "game/shell/WindowCloseWatcher.h"
 #include "game/shell/WindowSize.h"
 
 #include <Bites/OgreBitesConfigDialog.h>

@@ -46,7 +46,7 @@ void GameScene::createCameraAndViewport()
                                                                         Ogre::Quaternion::IDENTITY);
     cameraNode->attachObject(camera);
 
-    viewport = window->addViewport(camera, 100, 0.2f, 0.0f, 0.6f, 1.0f);
+    viewport = window->addViewport(camera, 100, kViewportLeft, kViewportTop, kViewportWidth, kViewportHeight);
     viewport->setBackgroundColour(Ogre::ColourValue(1.0f, 0.0f, 1.0f, 1.0f));
 
     const double aspectRatio =
@@ -63,7 +63,7 @@ void GameScene::completeAroundCharacters()
                             Ogre::ResourceGroupManager::DEFAULT_RESOURCE_GROUP_NAME);
     sceneManager->setAmbientLight(Ogre::ColourValue(0.5f, 0.5f, 0.5f, 1.0f));
     createLight();
-    placeCamera();
+    placeCamera(*cameraNode);
 }
 
 void GameScene::buildGround()
@@ -106,11 +106,11 @@ void GameScene::createLight()
     lightNode->attachObject(light);
 }
 
-void GameScene::placeCamera()
+void GameScene::placeCamera(Ogre::SceneNode& node)
 {
-    cameraNode->setPosition(0, 65, 20);
-    cameraNode->pitch(Ogre::Degree(-90), Ogre::Node::TS_LOCAL);
-    cameraNode->roll(Ogre::Degree(180), Ogre::Node::TS_LOCAL);
+    node.setPosition(0, 65, 20);
+    node.pitch(Ogre::Degree(-90), Ogre::Node::TS_LOCAL);
+    node.roll(Ogre::Degree(180), Ogre::Node::TS_LOCAL);
 }
 
 // The window is not updated by the root: the loop draws the viewport itself, then lets the root raise its

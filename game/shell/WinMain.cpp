@@ -1,5 +1,5 @@
+#include "ShellLog.h"
 #include "game/shell/AppliOgreFromScratch.h"
-#include "game/shell/ShellLog.h"
 #include "game/shell/runScene.h"
 #include "platform/WinApi.h"
 

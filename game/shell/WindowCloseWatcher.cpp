@@ -1,4 +1,4 @@
-#include "game/shell/WindowCloseWatcher.h"
+#include "WindowCloseWatcher.h"
 
 #include <OgreRenderWindow.h>
 #include <X11/Xlib.h>

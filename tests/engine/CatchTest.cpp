@@ -14,7 +14,7 @@ using Sarna::JeuTotal;
 using Sarna::RunningMan;
 
 // Every runner stands at the world origin, where the hero starts, for 100 s.
-const TestTrajectory kAtOrigin = standingTrajectory("origin", 250.0f, 350.0f, 30000.0);
+const Trajectory kAtOrigin = standingOffCentre("origin", 0.0f, 0.0f, 30000.0);
 
 class Catching : public EngineFixture
 {
@@ -113,7 +113,7 @@ TEST_F(Catching, GameIsLostOnlyAfterTheDyingAnimationEnded)
 TEST_F(Catching, CaughtHalfASecondBeforeTheEndIsStillAWin)
 {
     // Runners stand 12 units along +x; one step of G in half a second brings the hero within 0.5 of them.
-    createGame({standingTrajectory("ahead", 290.0f, 350.0f, 10000.0)});
+    createGame({standingOffCentre("ahead", 40.0f, 0.0f, 10000.0)});
     startPlaying(0.5f);
     runUntil([&] { return game->getElapsed() >= 179.0; }, 0.5f, 400);
     ASSERT_EQ(game->getElapsed(), 179.0);
@@ -136,7 +136,7 @@ TEST_F(Catching, CaughtHalfASecondBeforeTheEndIsStillAWin)
 
 TEST_F(Catching, HeroWalksTwentyFiveUnitsPerSecondOnEachAxis)
 {
-    createGame({standingTrajectory("far", 400.0f, 350.0f, 300.0)});
+    createGame({standingOffCentre("far", 150.0f, 0.0f, 300.0)});
     keyboard.press(OIS::KC_Y);
     keyboard.press(OIS::KC_G);
     startPlaying(0.2f);
@@ -158,7 +158,7 @@ TEST_F(Catching, HeroWalksTwentyFiveUnitsPerSecondOnEachAxis)
 TEST_F(Catching, HeroStopsAtTheEdgesOfTheGround)
 {
     // The ground is 200 units wide; the hero's centre stays 0.6 units (half his width) inside its edges.
-    createGame({standingTrajectory("far", 400.0f, 350.0f, 300000.0)});
+    createGame({standingOffCentre("far", 150.0f, 0.0f, 300000.0)});
     keyboard.press(OIS::KC_Y);
     keyboard.press(OIS::KC_G);
     startPlaying(0.5f);

@@ -3,6 +3,7 @@
 // Any change of rule, order or rounding in the game logic shows up here.
 #include "EngineFixture.h"
 #include "game/logic/RunningMan.h"
+#include "trajectory/DrawingFrame.h"
 
 #include <OgreSceneNode.h>
 
@@ -18,19 +19,23 @@ namespace
 
 using Sarna::JeuTotal;
 
-// Paths across the drawing area, in pixels and milliseconds.
-std::vector<TestTrajectory> chaseLibrary()
+// Paths across the drawing area, in pixels and milliseconds: corner to corner through the centre, back across it,
+// level just below it, and round it.
+std::vector<Trajectory> chaseLibrary()
 {
+    constexpr float cx = DrawingFrame::kCentreX;
+    constexpr float cy = DrawingFrame::kCentreY;
+    constexpr float right = DrawingFrame::kWidth;
+    constexpr float bottom = DrawingFrame::kHeight;
     return {
-        {"cross", {{0.0, 0.0f, 0.0f}, {2000.0, 250.0f, 350.0f}, {4000.0, 500.0f, 700.0f}}},
-        {"back", {{0.0, 500.0f, 0.0f}, {1500.0, 260.0f, 340.0f}, {3000.0, 0.0f, 700.0f}}},
-        {"level", {{0.0, 0.0f, 360.0f}, {2500.0, 500.0f, 360.0f}}},
-        {"loop",
-         {{0.0, 250.0f, 300.0f},
-          {500.0, 300.0f, 350.0f},
-          {1000.0, 250.0f, 400.0f},
-          {1500.0, 200.0f, 350.0f},
-          {2000.0, 250.0f, 300.0f}}},
+        trajectoryOf("cross", {{0.0f, 0.0f, 0.0}, {cx, cy, 2000.0}, {right, bottom, 4000.0}}),
+        trajectoryOf("back", {{right, 0.0f, 0.0}, {cx + 10, cy - 10, 1500.0}, {0.0f, bottom, 3000.0}}),
+        trajectoryOf("level", {{0.0f, cy + 10, 0.0}, {right, cy + 10, 2500.0}}),
+        trajectoryOf("loop", {{cx, cy - 50, 0.0},
+                              {cx + 50, cy, 500.0},
+                              {cx, cy + 50, 1000.0},
+                              {cx - 50, cy, 1500.0},
+                              {cx, cy - 50, 2000.0}}),
     };
 }
 

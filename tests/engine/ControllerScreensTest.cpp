@@ -15,7 +15,7 @@ namespace
 using Sarna::JeuTotal;
 
 // A runner standing far from the hero for a second of its life.
-const TestTrajectory kFarAway = standingTrajectory("far", 350.0f, 350.0f, 300.0);
+const Trajectory kFarAway = standingOffCentre("far", 100.0f, 0.0f, 300.0);
 
 class ControllerScreens : public EngineFixture
 {
@@ -136,21 +136,21 @@ TEST_F(ControllerScreens, MissingLibraryFileCountsAsEmpty)
 
 TEST_F(ControllerScreens, LibraryIsCentredOnTheDrawingOrigin)
 {
-    createGame({standingTrajectory("a", 250.0f, 350.0f, 100.0), standingTrajectory("b", 0.0f, 700.0f, 100.0)});
+    createGame({standingOffCentre("a", 0.0f, 0.0f, 100.0), standingOffCentre("b", -30.0f, 40.0f, 100.0)});
     ASSERT_TRUE(messageBoxes.empty());
     const Trajectory a = game->getLibrary().getTraj(0);
     const Trajectory b = game->getLibrary().getTraj(1);
     EXPECT_EQ(a.getTrackPos().front().px, 0.0f);
     EXPECT_EQ(a.getTrackPos().front().py, 0.0f);
-    EXPECT_EQ(b.getTrackPos().front().px, -250.0f);
-    EXPECT_EQ(b.getTrackPos().front().py, 350.0f);
+    EXPECT_EQ(b.getTrackPos().front().px, -30.0f);
+    EXPECT_EQ(b.getTrackPos().front().py, 40.0f);
 }
 
 TEST_F(ControllerScreens, DestroyedControllerLeavesNothingInTheScene)
 {
     const std::size_t entitiesBefore = entityCount();
     const std::size_t nodesBefore = rootChildCount();
-    createGame({kFarAway, standingTrajectory("near", 260.0f, 360.0f, 3000.0)});
+    createGame({kFarAway, standingOffCentre("near", 10.0f, 10.0f, 3000.0)});
     startPlaying(0.1f);
     runUntil([&] { return game->getRunners().size() >= 3; }, 0.1f, 100);
     ASSERT_GE(game->getRunners().size(), 3u);

@@ -1,44 +1,18 @@
 #include "EngineFixture.h"
 
-#include "game/logic/RunningManTraj.h"
+#include "support/LibraryFile.h"
 
-#include <OgreDefaultHardwareBufferManager.h>
-#include <OgreLogManager.h>
-#include <OgreMaterialManager.h>
-#include <OgreResourceGroupManager.h>
-#include <OgreRoot.h>
 #include <OgreSceneManager.h>
 #include <OgreSceneNode.h>
-#include <OgreTextureManager.h>
-#include <Overlay/OgreOverlaySystem.h>
 
-#include <cstdlib>
 #include <filesystem>
-#include <unistd.h>
+#include <string>
 
 void EngineFixture::SetUp()
 {
-    previousDirectory = std::filesystem::current_path().string();
-    std::string pattern = (std::filesystem::temp_directory_path() / "dunestride-engine-XXXXXX").string();
-    ASSERT_NE(mkdtemp(&pattern[0]), nullptr);
-    workDirectory = pattern;
-    std::filesystem::current_path(workDirectory);
-
-    logManager = new Ogre::LogManager();
-    logManager->createLog("engine-test.log", true, false, false);
-    root = new Ogre::Root("", "", "");
-    bufferManager = new Ogre::DefaultHardwareBufferManager();
-    textureManager = new Ogre::DefaultTextureManager();
-    Ogre::MaterialManager::getSingleton().initialise();
-    overlaySystem = new Ogre::OverlaySystem();
-
-    Ogre::ResourceGroupManager& resources = Ogre::ResourceGroupManager::getSingleton();
-    resources.addResourceLocation(DUNESTRIDE_MEDIA_DIR, "FileSystem", "General");
-    resources.initialiseAllResourceGroups();
-
-    sceneManager = root->createSceneManager("DefaultSceneManager", "monPremierSceneManager");
-    sceneManager->addRenderQueueListener(overlaySystem);
-
+    scene = std::make_unique<HeadlessGameScene>();
+    ASSERT_FALSE(scene->workDirectory().empty()) << "no scratch directory for the test";
+    sceneManager = scene->sceneManager();
     platform::setMessageBoxResponder(
         [this](const platform::MessageBoxRequest& request)
         {
@@ -50,33 +24,23 @@ void EngineFixture::SetUp()
 
 void EngineFixture::TearDown()
 {
+    // The game's objects live in the scene: they go first.
     game.reset();
     platform::setMessageBoxResponder(nullptr);
-    if (root != nullptr)
-    {
-        root->destroySceneManager(sceneManager);
-    }
-    // Order matters: the texture manager needs the resource system that the root owns.
-    delete overlaySystem;
-    delete textureManager;
-    delete root;
-    delete bufferManager;
-    delete logManager;
-
-    std::filesystem::current_path(previousDirectory);
-    std::error_code ignored;
-    std::filesystem::remove_all(workDirectory, ignored);
+    sceneManager = nullptr;
+    scene.reset();
 }
 
-void EngineFixture::createGame(const std::vector<TestTrajectory>& trajectories)
+void EngineFixture::createGame(const std::vector<Trajectory>& trajectories)
 {
-    writeLibraryFile(trajectories);
+    ASSERT_TRUE(writeLibraryFile(Sarna::JeuTotal::kLibraryFile, trajectories));
     game = std::make_unique<Sarna::JeuTotal>(sceneManager, &keyboard);
 }
 
 void EngineFixture::createGameOnShippedLibrary()
 {
-    std::filesystem::copy_file(DUNESTRIDE_RUN_DIR "/library1.xml", "library1.xml");
+    std::filesystem::copy_file(std::string(DUNESTRIDE_RUN_DIR "/") + Sarna::JeuTotal::kLibraryFile,
+                               Sarna::JeuTotal::kLibraryFile);
     game = std::make_unique<Sarna::JeuTotal>(sceneManager, &keyboard);
 }
 

@@ -1,30 +1,24 @@
 #pragma once
 
-#include "FakeKeyboard.h"
-#include "LibraryFile.h"
 #include "game/logic/JeuTotal.h"
 #include "game/logic/RunningManTraj.h"
 #include "platform/MessageBoxSeam.h"
+#include "support/FakeKeyboard.h"
+#include "support/HeadlessGameScene.h"
+#include "support/TestTrajectories.h"
 
 #include <gtest/gtest.h>
 
 #include <memory>
-#include <string>
 #include <vector>
 
 namespace Ogre
 {
-class DefaultHardwareBufferManager;
-class DefaultTextureManager;
-class LogManager;
-class OverlaySystem;
-class Root;
 class SceneManager;
-} // namespace Ogre
+}
 
-/// Starts the real engine without a render system (software buffers and textures), with the game data as the
-/// "General" resource location and the overlay system on the scene manager, in a fresh working directory of its
-/// own. Message boxes are answered OK and recorded. Everything is torn down after each test.
+/// The game's scene on the real engine without a render system (HeadlessGameScene), in a fresh working directory
+/// of its own, for one test. Message boxes are answered OK and recorded.
 class EngineFixture : public ::testing::Test
 {
 protected:
@@ -32,7 +26,7 @@ protected:
     void TearDown() override;
 
     /// Writes "library1.xml" and builds the controller on it.
-    void createGame(const std::vector<TestTrajectory>& trajectories);
+    void createGame(const std::vector<Trajectory>& trajectories);
     /// Builds the controller on a copy of the library the build generates for the game.
     void createGameOnShippedLibrary();
     /// One pass of the frame loop as the shell runs it: capture, update, updateOwned. Returns update's result.
@@ -53,13 +47,7 @@ protected:
     std::vector<platform::MessageBoxRequest> messageBoxes;
 
 private:
-    std::string previousDirectory;
-    std::string workDirectory;
-    Ogre::LogManager* logManager = nullptr;
-    Ogre::Root* root = nullptr;
-    Ogre::DefaultHardwareBufferManager* bufferManager = nullptr;
-    Ogre::DefaultTextureManager* textureManager = nullptr;
-    Ogre::OverlaySystem* overlaySystem = nullptr;
+    std::unique_ptr<HeadlessGameScene> scene;
 };
 
 template <typename Condition>

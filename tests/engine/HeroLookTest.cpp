@@ -22,7 +22,7 @@ using Sarna::HeroLook;
 using Sarna::JeuTotal;
 
 // Every runner stands where the hero starts: the first one catches him.
-const TestTrajectory kAtOrigin = standingTrajectory("origin", 250.0f, 350.0f, 30000.0);
+const Trajectory kAtOrigin = standingOffCentre("origin", 0.0f, 0.0f, 30000.0);
 
 /// The colour textures that the entity's materials show.
 std::set<std::string> texturesOf(const Ogre::Entity& entity)

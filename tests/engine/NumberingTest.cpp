@@ -23,7 +23,7 @@ TEST_F(Numbering, ControllerHeroAndRunnersAreNumberedInConstructionOrder)
 {
     ASSERT_EQ(TimedObject::getInstanceCount(), 0u) << "needs a fresh process";
     // Two seconds of life for each runner.
-    createGame({standingTrajectory("far", 350.0f, 350.0f, 600.0)});
+    createGame({standingOffCentre("far", 100.0f, 0.0f, 600.0)});
     EXPECT_EQ(numberOf(game.get()), 1u);
     EXPECT_EQ(numberOf(game->getHero()), 2u);
     EXPECT_EQ(game->getHero()->getEntity()->getName(), "Hero");

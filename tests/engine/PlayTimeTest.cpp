@@ -19,9 +19,9 @@ using Sarna::JeuTotal;
 using Sarna::PlayTimeDisplay;
 
 // A runner standing far from the hero for a second of its life: the game lasts until it is won.
-const TestTrajectory kFarAway = standingTrajectory("far", 350.0f, 350.0f, 300.0);
+const Trajectory kFarAway = standingOffCentre("far", 100.0f, 0.0f, 300.0);
 // Runners standing where the hero starts: the first one catches him.
-const TestTrajectory kAtStart = standingTrajectory("start", 250.0f, 350.0f, 30000.0);
+const Trajectory kAtStart = standingOffCentre("start", 0.0f, 0.0f, 30000.0);
 
 // Quarter seconds add up exactly, so the play time at each frame is known to the last digit.
 constexpr float kQuarter = 0.25f;

@@ -14,13 +14,7 @@ using Sarna::RunningManTraj;
 
 Trajectory pathOf(std::initializer_list<PositionKey> keys)
 {
-    Trajectory trajectory;
-    trajectory.setName("path");
-    for (const PositionKey& key : keys)
-    {
-        trajectory.addPositionKey(key);
-    }
-    return trajectory;
+    return trajectoryOf("path", keys);
 }
 
 void expectGroundPosition(const Ogre::SceneNode* node, float x, float z)

@@ -1,6 +1,7 @@
 // The library the game ships with, under the real rules. Frames are 1/60 s, so a game is decided by the spawn
 // counter's value when it starts: every value is played.
 #include "EngineFixture.h"
+#include "game/logic/GameWorld.h"
 
 #include <OgreSceneNode.h>
 
@@ -13,7 +14,7 @@ using Sarna::JeuTotal;
 
 constexpr float kFrame = 1.0f / 60.0f;
 constexpr int kGameFrames = 181 * 60;
-constexpr float kHeroReach = 100.0f - 0.6f; // the ground's half size less the figure's radius
+constexpr float kHeroReach = Sarna::kGroundHalfSize - Sarna::kFigureRadius;
 
 class ShippedLibrary : public EngineFixture
 {

@@ -2,6 +2,7 @@
 // After every game the scene and the timed-object registry are back where the first game started, and resident
 // memory does not grow from the tenth game to the hundredth. Needs the engine and the game data only.
 #include "EngineFixture.h"
+#include "trajectory/DrawingFrame.h"
 
 #include <OgreSceneManager.h>
 #include <OgreSceneNode.h>
@@ -30,21 +31,22 @@ constexpr bool kResidentMemoryMeaningful = true;
 #endif
 
 // Random walks over the drawing area, 16 ms a key: many short paths, some long ones, and one of 200,000 keys.
-std::vector<TestTrajectory> largeLibrary(std::mt19937& random)
+std::vector<Trajectory> largeLibrary(std::mt19937& random)
 {
-    std::vector<TestTrajectory> library;
+    std::vector<Trajectory> library;
     for (int i = 0; i < kLibraryPaths; ++i)
     {
         const int keys = i == 0 ? 200000 : 10 + static_cast<int>(random() % (i % 10 == 0 ? 20000 : 1500));
-        const double spacing = i == 0 ? 4.0 : 16.0; // the library file keeps six digits of a time
-        TestTrajectory path{"walk" + std::to_string(i), {}};
-        float px = static_cast<float>(random() % 500);
-        float py = static_cast<float>(random() % 700);
+        const double spacing = i == 0 ? 4.0 : 16.0; // the long one drawn fast
+        Trajectory path;
+        path.setName("walk" + std::to_string(i));
+        float px = static_cast<float>(random() % DrawingFrame::kWidth);
+        float py = static_cast<float>(random() % DrawingFrame::kHeight);
         for (int k = 0; k < keys; ++k)
         {
-            px = std::clamp(px + static_cast<float>(random() % 13) - 6.0f, 0.0f, 500.0f);
-            py = std::clamp(py + static_cast<float>(random() % 13) - 6.0f, 0.0f, 700.0f);
-            path.keys.push_back({k * spacing, px, py});
+            px = std::clamp(px + static_cast<float>(random() % 13) - 6.0f, 0.0f, float(DrawingFrame::kWidth));
+            py = std::clamp(py + static_cast<float>(random() % 13) - 6.0f, 0.0f, float(DrawingFrame::kHeight));
+            path.addPositionKey({px, py, k * spacing});
         }
         library.push_back(std::move(path));
     }

@@ -11,10 +11,10 @@ namespace
 using Sarna::JeuTotal;
 using Sarna::SpawnGroup;
 
-// Runners that stand far from the hero for one second of their life.
-TestTrajectory farAway(const std::string& name, float px = 350.0f)
+// Runners that stand far from the hero (dx drawing pixels right of the centre) for one second of their life.
+Trajectory farAway(const std::string& name, float dx = 100.0f)
 {
-    return standingTrajectory(name, px, 350.0f, 300.0);
+    return standingOffCentre(name, dx, 0.0f, 300.0);
 }
 
 class Spawning : public EngineFixture
@@ -37,7 +37,7 @@ protected:
 TEST_F(Spawning, SpawnCounterAdvancesInEveryPlayingFrameAndSurvivesARestart)
 {
     // Runners stand right on the hero, so the first one catches it.
-    createGame({standingTrajectory("a", 250.0f, 350.0f, 100000.0), farAway("b"), farAway("c")});
+    createGame({standingOffCentre("a", 0.0f, 0.0f, 100000.0), farAway("b"), farAway("c")});
     frame(0.1f);
     EXPECT_EQ(JeuTotal::spawnCounter, 0) << "the start screen does not count";
     startPlaying(0.1f);
@@ -104,7 +104,7 @@ TEST_F(Spawning, SingleSpawnIntervalShrinksFromOneAndAHalfSeconds)
 
 TEST_F(Spawning, LongFrameSpawnsOneSingleAndOneBurstRunner)
 {
-    createGame({standingTrajectory("a", 350.0f, 350.0f, 3000.0)});
+    createGame({standingOffCentre("a", 100.0f, 0.0f, 3000.0)});
     startPlaying(0.01f);
     ASSERT_EQ(game->getRunners().size(), 0u);
     frame(5.0f);
@@ -151,20 +151,21 @@ class BurstPattern : public Spawning, public ::testing::WithParamInterface<int>
 TEST_P(BurstPattern, RunnersFollowTheirTrajectoryTurnedAndShiftedOneAFrameAtMost)
 {
     const int pattern = GetParam();
-    createGame({farAway("t0", 300.0f), farAway("t1", 320.0f), farAway("t2", 340.0f), farAway("t3", 360.0f)});
+    createGame({farAway("t0", 50.0f), farAway("t1", 70.0f), farAway("t2", 90.0f), farAway("t3", 110.0f)});
     JeuTotal::spawnCounter = (pattern + 3) % 4;
     startPlaying(0.1f);
     ASSERT_NE(game->getGroup(), nullptr);
     EXPECT_EQ(game->getGroup()->getTrajectoryIndex(), pattern);
 
-    SpawnGroup expected(pattern);
-    expected.buildSpawnGroup(pattern, 0.1f, JeuTotal::groupWidth);
-    ASSERT_EQ(game->getGroup()->getEntries().size(), expected.getEntries().size());
-    for (std::size_t i = 0; i < expected.getEntries().size(); ++i)
-    {
-        EXPECT_EQ(game->getGroup()->getEntries()[i].offsetX, expected.getEntries()[i].offsetX);
-        EXPECT_EQ(game->getGroup()->getEntries()[i].angle, expected.getEntries()[i].angle);
-    }
+    // The formation of the pattern: single file, from half the group's width to the left, from it to the right,
+    // or from the right turning 24 degrees a runner.
+    const float half = JeuTotal::groupWidth / 2;
+    const float firstOffsets[] = {0.0f, -half, half, half};
+    const float secondAngles[] = {0.0f, 0.0f, 0.0f, 24.0f};
+    const std::vector<Sarna::SpawnGroupEntry>& entries = game->getGroup()->getEntries();
+    ASSERT_EQ(entries.size(), 15u);
+    EXPECT_EQ(entries[0].offsetX, firstOffsets[pattern]);
+    EXPECT_EQ(entries[1].angle, secondAngles[pattern]);
 
     const Trajectory path = game->getLibrary().getTraj(pattern);
     // A long frame: several entries are due, yet one runner of the burst comes per frame.

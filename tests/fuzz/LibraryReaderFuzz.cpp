@@ -4,8 +4,8 @@
 // - read as a library file into a library holding one trajectory: a refused file leaves the library exactly as
 //   it was; an accepted one saves, reads back with the same names and keys, and saves to the same bytes.
 
+#include "TinyXmlForecast.h"
 #include "trajectory/KelTrajectoryLibrary.h"
-#include "trajectory/TinyXmlForecast.h"
 
 #include <OgreLogManager.h>
 #include <tinyxml.h>

@@ -12,21 +12,20 @@ const Ogre::ColourValue kSettingBackground(0.2f, 0.2f, 0.3f);
 } // namespace
 
 FigureStudio::FigureStudio(const std::string& pluginDirectory, const std::string& mediaDirectory)
+    : engine("figure-strip.log", false, HeadlessEngine::Buffers::RenderSystem)
 {
-    logManager = std::make_unique<Ogre::LogManager>();
-    logManager->createLog("figure-strip.log", true, false, false);
-    root = std::make_unique<Ogre::Root>("", "", "");
+    Ogre::Root& root = engine.getRoot();
     try
     {
-        root->loadPlugin(pluginDirectory + "/RenderSystem_GL");
+        root.loadPlugin(pluginDirectory + "/RenderSystem_GL");
         // FreeImage reads and writes the same files as the game's STBI codec, and stays clean in sanitizer builds.
-        root->loadPlugin(pluginDirectory + "/Codec_FreeImage");
-        Ogre::RenderSystem* renderSystem = root->getRenderSystemByName("OpenGL Rendering Subsystem");
+        root.loadPlugin(pluginDirectory + "/Codec_FreeImage");
+        Ogre::RenderSystem* renderSystem = root.getRenderSystemByName("OpenGL Rendering Subsystem");
         renderSystem->setConfigOption("Fixed Pipeline Enabled", "Yes");
         renderSystem->setConfigOption("Full Screen", "No");
-        root->setRenderSystem(renderSystem);
-        root->initialise(false);
-        window = root->createRenderWindow("Figure strip", kWidth, kHeight, false);
+        root.setRenderSystem(renderSystem);
+        root.initialise(false);
+        window = root.createRenderWindow("Figure strip", kWidth, kHeight, false);
         window->setAutoUpdated(false);
 
         auto& resources = Ogre::ResourceGroupManager::getSingleton();
@@ -38,19 +37,13 @@ FigureStudio::FigureStudio(const std::string& pluginDirectory, const std::string
     }
     catch (const Ogre::Exception& error)
     {
-        logManager->logMessage("figure studio: " + error.getFullDescription());
+        Ogre::LogManager::getSingleton().logMessage("figure studio: " + error.getFullDescription());
     }
-}
-
-FigureStudio::~FigureStudio()
-{
-    root.reset();
-    logManager.reset();
 }
 
 void FigureStudio::buildScene()
 {
-    sceneManager = root->createSceneManager("DefaultSceneManager", "figureStudio");
+    sceneManager = engine.getRoot().createSceneManager("DefaultSceneManager", "figureStudio");
     sceneManager->setShadowTechnique(Ogre::SHADOWTYPE_TEXTURE_MODULATIVE);
     sceneManager->setShadowColour(Ogre::ColourValue(0.4f, 0.2f, 0.2f));
     sceneManager->setShadowTextureSize(1024);
@@ -117,7 +110,7 @@ FigureStudio::Frame FigureStudio::render(const std::string& animation, float tim
     showSetting(inSetting);
 
     // The frame events first, so shadow textures and the skinned pose are current for this frame.
-    root->renderOneFrame();
+    engine.getRoot().renderOneFrame();
     viewport->update();
     Frame frame = capture();
     window->swapBuffers();

@@ -1,17 +1,16 @@
 #pragma once
 
+#include "data/HeadlessEngine.h"
+
 #include <CImg.h>
 
-#include <memory>
 #include <string>
 
 namespace Ogre
 {
 class AnimationState;
 class Entity;
-class LogManager;
 class RenderWindow;
-class Root;
 class SceneManager;
 class SceneNode;
 class Viewport;
@@ -30,7 +29,6 @@ public:
     static constexpr unsigned char kBackground[3] = {255, 0, 255};
 
     FigureStudio(const std::string& pluginDirectory, const std::string& mediaDirectory);
-    ~FigureStudio();
 
     FigureStudio(const FigureStudio&) = delete;
     FigureStudio& operator=(const FigureStudio&) = delete;
@@ -47,8 +45,7 @@ private:
     void showSetting(bool inSetting);
     Frame capture();
 
-    std::unique_ptr<Ogre::LogManager> logManager;
-    std::unique_ptr<Ogre::Root> root;
+    HeadlessEngine engine;
     Ogre::RenderWindow* window = nullptr;
     Ogre::SceneManager* sceneManager = nullptr;
     Ogre::Viewport* viewport = nullptr;

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Helpers for the end-to-end tests of pathsketch. Source after ../lib/xsession.sh; the test script gets the
 # program and the artifact folder as its two arguments:  test.sh PATHSKETCH ARTIFACT_DIR
+# The environment gives the drawing frame's size in PS_FRAME_WIDTH and PS_FRAME_HEIGHT.
 #
 #   ps_start [WRAPPER...]      starts pathsketch in $PS_RUN with its console on $PS_RUN/console.{in,out}
 #   ps_move X Y                moves the pointer to window pixel (X, Y) (one pointer event)
@@ -22,6 +23,7 @@ source "$PS_HERE/../lib/xsession.sh"
 
 PATHSKETCH="$(realpath "${1:?usage: $0 PATHSKETCH ARTIFACT_DIR}")"
 PS_ARTIFACTS="${2:?usage: $0 PATHSKETCH ARTIFACT_DIR}"
+: "${PS_FRAME_WIDTH:?the drawing frame's width}" "${PS_FRAME_HEIGHT:?the drawing frame's height}"
 mkdir -p "$PS_ARTIFACTS"
 PS_VISITED=()
 
@@ -39,7 +41,8 @@ ps_start()
         xs_fail "the drawing window did not appear (running: $(ps_is_running && echo yes || echo no));" \
             "console: $(cat "$PS_RUN/console.out"); windows: $(xwininfo -root -tree | grep -c '"')"
     xs_window_geometry "$PS_WINDOW"
-    [ "$XS_W" = 500 ] && [ "$XS_H" = 700 ] || xs_fail "drawing window is ${XS_W}x${XS_H}, not 500x700"
+    [ "$XS_W" = "$PS_FRAME_WIDTH" ] && [ "$XS_H" = "$PS_FRAME_HEIGHT" ] ||
+        xs_fail "drawing window is ${XS_W}x${XS_H}, not the drawing frame's ${PS_FRAME_WIDTH}x${PS_FRAME_HEIGHT}"
     PS_X=$XS_X
     PS_Y=$XS_Y
 }

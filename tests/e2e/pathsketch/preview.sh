@@ -9,7 +9,8 @@ readonly kDotColour="#FF4628"
 
 winding_points()
 {
-    awk 'BEGIN { for (y = 620; y >= 80; y -= 9) printf "%d,%d ", 250 + 150 * sin((620 - y) / 80), y }'
+    awk -v cx=$((PS_FRAME_WIDTH / 2)) \
+        'BEGIN { for (y = 620; y >= 80; y -= 9) printf "%d,%d ", cx + 150 * sin((620 - y) / 80), y }'
 }
 
 # One xdotool run for the whole stroke keeps a steady pace, much quicker than one run per point.
@@ -77,7 +78,7 @@ ps_hold g
 # Played as drawn, the stroke and the hold at its end would be over by now.
 sleep "$(awk -v ms=$((strokeMs + 1000 - $(ms_since "$gPressedAt"))) 'BEGIN { print (ms > 0 ? ms : 0) / 1000 }')"
 xs_screenshot "$PS_WINDOW" "$PS_ARTIFACTS/pathsketch-preview-game-speed.png"
-ps_move 250 350
+ps_move $((PS_FRAME_WIDTH / 2)) $((PS_FRAME_HEIGHT / 2))
 xdotool mousedown 1
 sleep 0.1
 xdotool mouseup 1

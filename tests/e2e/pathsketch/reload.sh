@@ -13,7 +13,7 @@ grep -q 'name="traj1"' "$PS_RUN/first.xml" || xs_fail "first.xml does not hold t
 
 printf '%s\n' '<?xml version="1.0" ?>' '<Trajectories>' \
     '<Trajectory name="edited" >' $'\t<TrackPos>' \
-    $'\t\t<Elem time="0"  px="250"  py="350" />' $'\t\t<Elem time="40"  px="260"  py="340" />' \
+    $'\t\t<Elem time="0"  px="240"  py="360" />' $'\t\t<Elem time="40"  px="260"  py="340" />' \
     '</TrackPos><TrackYaw>' '</TrackYaw></Trajectory>' \
     '<Trajectory name="traj5" >' $'\t<TrackPos>' $'\t\t<Elem time="0"  px="1"  py="2" />' \
     '</TrackPos><TrackYaw>' '</TrackYaw></Trajectory>' \

@@ -4,8 +4,11 @@
 // closer than 2.5 units catches him.
 
 #include "DefaultLibraryBuilder.h"
+#include "game/logic/GameWorld.h"
 #include "support/LogCapture.h"
 #include "support/TempDir.h"
+#include "trajectory/DrawingFrame.h"
+#include "trajectory/GameSpeed.h"
 
 #include <gtest/gtest.h>
 
@@ -15,11 +18,13 @@
 
 namespace
 {
-constexpr float kHeroSpeed = 25.0f / 90.0f; // pixels per ms: world units per second / (0.3 * 300)
-constexpr float kCatchPixels = 2.5f / 0.3f;
-constexpr double kTrajectoryMsPerSecond = 300.0;
-constexpr float kCentreX = 250.0f;
-constexpr float kCentreY = 350.0f;
+constexpr float kHeroSpeed = static_cast<float>( // pixels per ms
+    Sarna::kHeroSpeed / (Sarna::kWorldUnitsPerTrajectoryUnit * kGameTrajectoryMsPerSecond));
+constexpr float kCatchPixels = Sarna::kCatchDistance / Sarna::kWorldUnitsPerTrajectoryUnit;
+constexpr float kCentreX = DrawingFrame::kCentreX;
+constexpr float kCentreY = DrawingFrame::kCentreY;
+constexpr float kLastColumn = DrawingFrame::kWidth - 1;
+constexpr float kLastRow = DrawingFrame::kHeight - 1;
 
 // The ground the game's camera shows, in drawing pixels: from 65 units up with a 45 degree field of view it sees
 // 2 * 65 * tan(22.5) = 53.8 units of ground from top to bottom and 0.8 times that across, around the point below
@@ -74,7 +79,7 @@ PathFacts factsOf(const Trajectory& trajectory)
     std::size_t entered = closest;
     while (entered > 0 && inPicture(keys[entered - 1]))
         --entered;
-    facts.inPictureBeforeClosest = (keys[closest].time - keys[entered].time) / kTrajectoryMsPerSecond;
+    facts.inPictureBeforeClosest = (keys[closest].time - keys[entered].time) / kGameTrajectoryMsPerSecond;
     facts.startFromCentre = fromStart(keys.front());
     facts.duration = keys.back().time - keys.front().time;
     facts.straightness =
@@ -87,8 +92,8 @@ class DefaultLibraryTest : public ::testing::Test
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(DefaultLibraryBuilder::build().outPutToFile(directory.file(DefaultLibraryBuilder::kFileName)));
-        ASSERT_TRUE(library.parseFileForTraj(directory.file(DefaultLibraryBuilder::kFileName)));
+        ASSERT_TRUE(DefaultLibraryBuilder::build().outPutToFile(directory.file("library.xml")));
+        ASSERT_TRUE(library.parseFileForTraj(directory.file("library.xml")));
         for (const auto& entry : library)
             facts.push_back(factsOf(entry.second));
     }
@@ -118,7 +123,7 @@ TEST_F(DefaultLibraryTest, ReadsBackAsTheDrawingToolWouldHaveRecordedIt)
             ASSERT_EQ(key.px, std::round(key.px)) << entry.first;
             ASSERT_EQ(key.py, std::round(key.py)) << entry.first;
             ASSERT_EQ(key.time, std::round(key.time)) << entry.first;
-            ASSERT_TRUE(key.px >= 0 && key.px <= 499 && key.py >= 1 && key.py <= 699) << entry.first;
+            ASSERT_TRUE(key.px >= 0 && key.px <= kLastColumn && key.py >= 1 && key.py <= kLastRow) << entry.first;
             if (i > 0)
             {
                 const double interval = key.time - keys[i - 1].time;
@@ -184,8 +189,9 @@ TEST(DefaultLibraryTraceTest, KeepsTheRequestedPaceAndEndsOnThePathsEnd)
 TEST(DefaultLibraryTraceTest, ClampsPointsOutsideTheDrawingArea)
 {
     LogCapture log;
-    const Trajectory trajectory = DefaultLibraryBuilder::trace("t", {{-50, 0}, {600, 800}}, 0.3f, 1u);
+    const Trajectory trajectory =
+        DefaultLibraryBuilder::trace("t", {{-50, 0}, {kLastColumn + 100, kLastRow + 100}}, 0.3f, 1u);
     for (const PositionKey& key : trajectory.getTrackPos())
-        ASSERT_TRUE(key.px >= 0 && key.px <= 499 && key.py >= 1 && key.py <= 699);
+        ASSERT_TRUE(key.px >= 0 && key.px <= kLastColumn && key.py >= 1 && key.py <= kLastRow);
 }
 } // namespace

@@ -1,9 +1,9 @@
 #include "tool/DrawingSession.h"
 
+#include "FakeDrawingWindow.h"
 #include "platform/MessageBoxSeam.h"
 #include "support/LogCapture.h"
 #include "support/TempDir.h"
-#include "unit/tool/FakeDrawingWindow.h"
 
 #include <gtest/gtest.h>
 

@@ -2,34 +2,20 @@
 
 #include "support/LogCapture.h"
 #include "support/TempDir.h"
+#include "support/TestTrajectories.h"
 
 #include <gtest/gtest.h>
 
 #include <csignal>
+#include <filesystem>
 #include <locale>
 #include <sys/resource.h>
 
 namespace
 {
 
-const std::string kHeader = "<?xml version=\"1.0\" ?>\n<Trajectories>\n";
-const std::string kFooter = "\n</Trajectories>\n";
 const char* const kLoadFailed = "impossible de LoadFile. erreur lors parsing fichier xml";
 const char* const kWriteFailed = "[KelTrajectoryLibrary::outPutToFile] lors parsing fichier xml";
-
-Trajectory named(const std::string& name, std::initializer_list<PositionKey> keys)
-{
-    Trajectory trajectory;
-    for (const PositionKey& key : keys)
-        trajectory.addPositionKey(key);
-    trajectory.setName(name);
-    return trajectory;
-}
-
-std::string libraryText(const std::string& trajectories)
-{
-    return kHeader + trajectories + kFooter;
-}
 
 std::vector<std::string> namesOf(const KelTrajectoryLibrary& library)
 {
@@ -52,12 +38,12 @@ protected:
 TEST_F(LibraryFileTest, EmptyLibraryWritesOnlyTheRoot)
 {
     ASSERT_TRUE(library.outPutToFile(dir.file("empty.xml")));
-    EXPECT_EQ(TempDir::read(dir.file("empty.xml")), kHeader + kFooter);
+    EXPECT_EQ(TempDir::read(dir.file("empty.xml")), TempDir::read(TEST_DATA_DIR "/empty.xml"));
 }
 
 TEST_F(LibraryFileTest, TwoKeyDrawingIsWrittenByteForByte)
 {
-    library.addTrajectory(named("traj1", {{120, 455, 0}, {121, 452, 16}}));
+    library.addTrajectory(trajectoryOf("traj1", {{120, 455, 0}, {121, 452, 16}}));
     ASSERT_TRUE(library.outPutToFile(dir.file("out.xml")));
     EXPECT_EQ(TempDir::read(dir.file("out.xml")), TempDir::read(TEST_DATA_DIR "/two-keys.xml"));
 }
@@ -80,14 +66,14 @@ TEST_F(LibraryFileTest, TwoKeyFileReadsBack)
 
 TEST_F(LibraryFileTest, RoundTripKeepsEveryNameAndValue)
 {
-    Trajectory withYaw = named("b", {{0.5f, 1234567.0f, 0}, {-3.25f, 2.0f / 3.0f, 1500000.25}});
+    Trajectory withYaw = trajectoryOf("b", {{0.5f, 1234567.0f, 0}, {-3.25f, 2.0f / 3.0f, 1500000.25}});
     withYaw.addYawKey({90, 0});
     library.addTrajectory(withYaw);
-    Trajectory long_ = named("long", {});
+    Trajectory long_ = trajectoryOf("long", {});
     for (int i = 0; i < 10; ++i)
         long_.addPositionKey({float(i), 0, 1000000.0 + i});
     library.addTrajectory(long_);
-    library.addTrajectory(named("a", {{1, 2, 3}}));
+    library.addTrajectory(trajectoryOf("a", {{1, 2, 3}}));
     ASSERT_TRUE(library.outPutToFile(dir.file("lib.xml")));
 
     std::string text = TempDir::read(dir.file("lib.xml"));
@@ -118,7 +104,7 @@ TEST_F(LibraryFileTest, CommaDecimalLocaleChangesNoByte)
         char do_thousands_sep() const override { return '.'; }
         std::string do_grouping() const override { return "\3"; }
     };
-    library.addTrajectory(named("traj1", {{1234.5f, 0.25f, 0}, {121, 452, 16}}));
+    library.addTrajectory(trajectoryOf("traj1", {{1234.5f, 0.25f, 0}, {121, 452, 16}}));
     ASSERT_TRUE(library.outPutToFile(dir.file("classic.xml")));
 
     const std::locale previous = std::locale::global(std::locale(std::locale::classic(), new CommaDecimal));
@@ -156,20 +142,20 @@ TEST_F(LibraryFileTest, Latin1NamesAreSavedAsUtf8AndReadBack)
 TEST_F(LibraryFileTest, AHundredThousandTrajectoriesRoundTrip)
 {
     for (int i = 0; i < 100000; ++i)
-        library.addTrajectory(named("traj" + std::to_string(i + 1), {{float(i % 500), 1, 0}}));
+        library.addTrajectory(trajectoryOf("traj" + std::to_string(i + 1), {{float(i % 1000), 1, 0}}));
     ASSERT_TRUE(library.outPutToFile(dir.file("many.xml")));
     KelTrajectoryLibrary reread;
     ASSERT_TRUE(reread.parseFileForTraj(dir.file("many.xml")));
     ASSERT_EQ(reread.count(), 100000);
     EXPECT_EQ(reread.getTraj(99999).getName(), "traj99999");
-    EXPECT_EQ(reread.getTraj(99999).getTrackPos().at(0).px, float(99998 % 500));
+    EXPECT_EQ(reread.getTraj(99999).getTrackPos().at(0).px, 998.0f);
 }
 
 TEST_F(LibraryFileTest, NamesWithXmlCharactersSurviveAndPlainNamesAreWrittenAsBefore)
 {
     const std::string awkward = "a&b<c>d\"e'f\tg\nh";
-    library.addTrajectory(named(awkward, {{1, 1, 0}}));
-    library.addTrajectory(named("plain-name_1", {{2, 2, 0}}));
+    library.addTrajectory(trajectoryOf(awkward, {{1, 1, 0}}));
+    library.addTrajectory(trajectoryOf("plain-name_1", {{2, 2, 0}}));
     ASSERT_TRUE(library.outPutToFile(dir.file("names.xml")));
     std::string text = TempDir::read(dir.file("names.xml"));
     EXPECT_NE(text.find("<Trajectory name=\"plain-name_1\" >\n"), std::string::npos);
@@ -182,7 +168,7 @@ TEST_F(LibraryFileTest, NamesWithXmlCharactersSurviveAndPlainNamesAreWrittenAsBe
 TEST_F(LibraryFileTest, IndicesFollowByteWiseNameOrder)
 {
     for (int i = 1; i <= 12; ++i)
-        library.addTrajectory(named("traj" + std::to_string(i), {{float(i), 0, 0}}));
+        library.addTrajectory(trajectoryOf("traj" + std::to_string(i), {{float(i), 0, 0}}));
     EXPECT_EQ(library.getTraj(0).getName(), "traj1");
     EXPECT_EQ(library.getTraj(1).getName(), "traj10");
     EXPECT_EQ(library.getTraj(3).getName(), "traj12");
@@ -195,8 +181,8 @@ TEST_F(LibraryFileTest, BadIndicesAreLoggedAndNeverFail)
     EXPECT_TRUE(library.getTraj(0).getName().empty());
     EXPECT_EQ(log.countOf("KelTrajectoryLibrary::getTraj est vide, ou i<0"), 1u);
 
-    library.addTrajectory(named("x", {{1, 1, 0}}));
-    library.addTrajectory(named("y", {{2, 2, 0}}));
+    library.addTrajectory(trajectoryOf("x", {{1, 1, 0}}));
+    library.addTrajectory(trajectoryOf("y", {{2, 2, 0}}));
     Trajectory none = library.getTraj(-1);
     EXPECT_TRUE(none.getName().empty());
     EXPECT_TRUE(none.getTrackPos().empty());
@@ -208,13 +194,13 @@ TEST_F(LibraryFileTest, BadIndicesAreLoggedAndNeverFail)
 
 TEST_F(LibraryFileTest, ReadingASecondFileMergesIntoTheLibrary)
 {
-    library.addTrajectory(named("traj1", {{1, 1, 0}}));
-    library.addTrajectory(named("traj2", {{2, 2, 0}}));
+    library.addTrajectory(trajectoryOf("traj1", {{1, 1, 0}}));
+    library.addTrajectory(trajectoryOf("traj2", {{2, 2, 0}}));
     ASSERT_TRUE(library.outPutToFile(dir.file("first.xml")));
 
     KelTrajectoryLibrary second;
-    second.addTrajectory(named("traj2", {{20, 20, 0}}));
-    second.addTrajectory(named("traj3", {{3, 3, 0}}));
+    second.addTrajectory(trajectoryOf("traj2", {{20, 20, 0}}));
+    second.addTrajectory(trajectoryOf("traj3", {{3, 3, 0}}));
     ASSERT_TRUE(second.outPutToFile(dir.file("second.xml")));
 
     KelTrajectoryLibrary merged;
@@ -226,7 +212,7 @@ TEST_F(LibraryFileTest, ReadingASecondFileMergesIntoTheLibrary)
 
 TEST_F(LibraryFileTest, ReaderSkipsWhatItCannotUseAndKeepsTheRest)
 {
-    std::string file = dir.write("odd.xml", libraryText(R"(
+    std::string file = dir.write("odd.xml", R"(<Trajectories>
 <Trajectory name="dup"><TrackPos><Elem time="0" px="1" py="1"/></TrackPos></Trajectory>
 <Trajectory name="dup"><TrackPos><Elem time="0" px="2" py="2"/></TrackPos></Trajectory>
 <Trajectory><TrackPos><Elem time="0" px="3" py="3"/></TrackPos></Trajectory>
@@ -235,7 +221,7 @@ TEST_F(LibraryFileTest, ReaderSkipsWhatItCannotUseAndKeepsTheRest)
 <Trajectory name="noTime"><TrackPos><Elem px="5" py="5"/><Elem px="6" py="abc"/><Elem time="7xyz" px=" 8"/></TrackPos>
   <TrackYaw><Elem time="0" yaw="1"/></TrackYaw></Trajectory>
 <trajectory name="lowercase"><TrackPos><Elem time="0" px="9" py="9"/></TrackPos></trajectory>
-)"));
+</Trajectories>)");
     ASSERT_TRUE(library.parseFileForTraj(file));
     EXPECT_EQ(namesOf(library), (std::vector<std::string>{"dup", "noTime"}));
     EXPECT_EQ(log.countOf("dup : Ajout d'une trajectoire"), 2u);
@@ -264,11 +250,11 @@ TEST_F(LibraryFileTest, WindowsLineEndsAndByteOrderMarkAreRead)
 
 TEST_F(LibraryFileTest, UnreadableFilesFailAndLeaveTheLibraryUnchanged)
 {
-    library.addTrajectory(named("kept", {{1, 1, 0}}));
+    library.addTrajectory(trajectoryOf("kept", {{1, 1, 0}}));
 
     EXPECT_FALSE(library.parseFileForTraj(dir.file("missing.xml")));
     EXPECT_FALSE(library.parseFileForTraj(dir.write("empty.xml", "")));
-    EXPECT_FALSE(library.parseFileForTraj(dir.write("broken.xml", kHeader + "<Trajectory name=\"x\">")));
+    EXPECT_FALSE(library.parseFileForTraj(dir.write("broken.xml", "<Trajectories>\n<Trajectory name=\"x\">")));
     EXPECT_EQ(log.countOf(kLoadFailed), 3u);
 
     EXPECT_FALSE(library.parseFileForTraj(dir.write("other.xml", "<?xml version=\"1.0\" ?>\n<Library/>\n")));
@@ -279,11 +265,9 @@ TEST_F(LibraryFileTest, UnreadableFilesFailAndLeaveTheLibraryUnchanged)
 
 TEST_F(LibraryFileTest, TrajectoryWithoutKeysIsWrittenEmptyAndSkippedOnReading)
 {
-    library.addTrajectory(named("traj1", {}));
+    library.addTrajectory(trajectoryOf("traj1", {}));
     ASSERT_TRUE(library.outPutToFile(dir.file("nokeys.xml")));
-    EXPECT_EQ(
-        TempDir::read(dir.file("nokeys.xml")),
-        libraryText("<Trajectory name=\"traj1\" >\n\t<TrackPos>\n</TrackPos><TrackYaw>\n</TrackYaw></Trajectory>\n"));
+    EXPECT_EQ(TempDir::read(dir.file("nokeys.xml")), TempDir::read(TEST_DATA_DIR "/no-keys.xml"));
     KelTrajectoryLibrary reread;
     EXPECT_TRUE(reread.parseFileForTraj(dir.file("nokeys.xml")));
     EXPECT_EQ(reread.count(), 0);
@@ -292,13 +276,13 @@ TEST_F(LibraryFileTest, TrajectoryWithoutKeysIsWrittenEmptyAndSkippedOnReading)
 TEST_F(LibraryFileTest, FailedSaveKeepsThePreviousFile)
 {
     const std::string target = dir.file("library1.xml");
-    library.addTrajectory(named("good", {{1, 1, 0}}));
+    library.addTrajectory(trajectoryOf("good", {{1, 1, 0}}));
     ASSERT_TRUE(library.outPutToFile(target));
     const std::string good = TempDir::read(target);
 
     // A disk that fills up part-way through: writes beyond a few bytes fail.
     for (int i = 0; i < 2000; ++i)
-        library.addTrajectory(named("big" + std::to_string(i), {{1, 1, 0}, {2, 2, 1}}));
+        library.addTrajectory(trajectoryOf("big" + std::to_string(i), {{1, 1, 0}, {2, 2, 1}}));
     std::signal(SIGXFSZ, SIG_IGN);
     rlimit previous{};
     getrlimit(RLIMIT_FSIZE, &previous);
@@ -319,7 +303,7 @@ TEST_F(LibraryFileTest, FailedSaveKeepsThePreviousFile)
 
 TEST_F(LibraryFileTest, SaveIntoAMissingFolderFails)
 {
-    library.addTrajectory(named("x", {{1, 1, 0}}));
+    library.addTrajectory(trajectoryOf("x", {{1, 1, 0}}));
     EXPECT_FALSE(library.outPutToFile(dir.file("no/such/folder/lib.xml")));
     EXPECT_EQ(log.countOf(kWriteFailed), 1u);
 }

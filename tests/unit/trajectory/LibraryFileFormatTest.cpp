@@ -1,4 +1,4 @@
-#include "trajectory/LibraryFileFormat.h"
+#include "LibraryFileFormat.h"
 
 #include <gtest/gtest.h>
 

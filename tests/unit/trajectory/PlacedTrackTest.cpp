@@ -1,5 +1,6 @@
 #include "trajectory/PlacedTrack.h"
 
+#include "trajectory/DrawingFrame.h"
 #include "trajectory/TrackCursor.h"
 #include "trajectory/Trajectory.h"
 
@@ -80,8 +81,9 @@ Trajectory randomTrajectory(std::mt19937& random)
     {
         time += static_cast<double>(random() % 30);
         const bool extreme = random() % 10 == 0;
-        const float px = extreme ? static_cast<float>(extremeValue(random)) : static_cast<float>(random() % 500);
-        const float py = static_cast<float>(random() % 700) - 350.0f;
+        const float px =
+            extreme ? static_cast<float>(extremeValue(random)) : static_cast<float>(random() % DrawingFrame::kWidth);
+        const float py = static_cast<float>(random() % DrawingFrame::kHeight) - DrawingFrame::kCentreY;
         trajectory.addPositionKey({px, py, random() % 25 == 0 ? extremeValue(random) : time});
     }
     return trajectory;

@@ -1,7 +1,7 @@
 // The forecast against the parser itself, on the markup that once fooled a simpler nesting count. The fuzz
 // target under tests/fuzz makes the same comparison on generated input.
 
-#include "trajectory/TinyXmlForecast.h"
+#include "TinyXmlForecast.h"
 
 #include <gtest/gtest.h>
 #include <tinyxml.h>

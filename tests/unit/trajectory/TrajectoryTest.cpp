@@ -1,5 +1,8 @@
 #include "trajectory/Trajectory.h"
 
+#include "support/TestTrajectories.h"
+#include "trajectory/DrawingFrame.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -12,10 +15,7 @@ namespace
 
 Trajectory trackOf(std::initializer_list<PositionKey> keys)
 {
-    Trajectory trajectory;
-    for (const PositionKey& key : keys)
-        trajectory.addPositionKey(key);
-    return trajectory;
+    return trajectoryOf("", keys);
 }
 
 std::vector<double> timesOf(const Trajectory& trajectory)
@@ -177,8 +177,10 @@ TEST(TrajectoryPositionAt, RoundsEveryStepToSinglePrecision)
 
 TEST(TrajectoryTransforms, TranslateMovesTheDrawingCentreToTheOrigin)
 {
-    Trajectory trajectory = trackOf({{250, 350, 0}, {260, 340, 16}});
-    trajectory.translatePositions(-250, -350);
+    using DrawingFrame::kCentreX;
+    using DrawingFrame::kCentreY;
+    Trajectory trajectory = trackOf({{kCentreX, kCentreY, 0}, {kCentreX + 10, kCentreY - 10, 16}});
+    trajectory.translatePositions(-kCentreX, -kCentreY);
     EXPECT_EQ(trajectory.getTrackPos()[0].px, 0);
     EXPECT_EQ(trajectory.getTrackPos()[0].py, 0);
     EXPECT_EQ(trajectory.getTrackPos()[1].px, 10);
@@ -203,7 +205,7 @@ TEST(TrajectoryTransforms, RotateByZeroLeavesEveryKeyExactly)
 {
     Trajectory trajectory = trackOf({{123.25f, -7.5f, 0}, {499, 699, 5}});
     const std::vector<PositionKey> before = trajectory.getTrackPos();
-    trajectory.rotatePositions(0, 250, 350);
+    trajectory.rotatePositions(0, DrawingFrame::kCentreX, DrawingFrame::kCentreY);
     expectSameTrack(before, trajectory.getTrackPos());
 }
 

@@ -1,0 +1,41 @@
+#include "support/HeadlessGameScene.h"
+
+#include <OgreResourceGroupManager.h>
+#include <OgreRoot.h>
+#include <OgreSceneManager.h>
+#include <Overlay/OgreOverlaySystem.h>
+
+#include <filesystem>
+
+// The working directory for the game, entered before the engine starts so that anything it writes lands there.
+HeadlessGameScene::WorkingDirectory::WorkingDirectory(std::optional<TempDir>& scratch, const std::string& given)
+    : previous(std::filesystem::current_path().string()), path(given)
+{
+    if (path.empty())
+        path = scratch.emplace().path;
+    if (!path.empty())
+        std::filesystem::current_path(path);
+}
+
+HeadlessGameScene::WorkingDirectory::~WorkingDirectory()
+{
+    std::error_code ignored;
+    std::filesystem::current_path(previous, ignored);
+}
+
+HeadlessGameScene::HeadlessGameScene(const std::string& workDirectory, const std::string& mediaDirectory)
+    : work(scratch, workDirectory)
+{
+    overlaySystem = std::make_unique<Ogre::OverlaySystem>();
+    Ogre::ResourceGroupManager& resources = Ogre::ResourceGroupManager::getSingleton();
+    resources.addResourceLocation(mediaDirectory.empty() ? DUNESTRIDE_MEDIA_DIR : mediaDirectory, "FileSystem",
+                                  "General");
+    resources.initialiseAllResourceGroups();
+    scene = Ogre::Root::getSingleton().createSceneManager("DefaultSceneManager", "monPremierSceneManager");
+    scene->addRenderQueueListener(overlaySystem.get());
+}
+
+HeadlessGameScene::~HeadlessGameScene()
+{
+    Ogre::Root::getSingleton().destroySceneManager(scene);
+}

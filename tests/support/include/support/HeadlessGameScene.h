@@ -1,0 +1,54 @@
+#pragma once
+
+#include "data/HeadlessEngine.h"
+#include "support/TempDir.h"
+
+#include <memory>
+#include <optional>
+#include <string>
+
+namespace Ogre
+{
+class OverlaySystem;
+class SceneManager;
+} // namespace Ogre
+
+/// The game's engine as the engine tests and the benchmarks run it: no render system and no window (software
+/// buffers and textures), the game data as the "General" resource location, and a scene manager with the overlay
+/// system, all in a working directory where the game looks for its library file: a fresh scratch directory, or the
+/// one given. The previous working directory comes back, and a scratch directory goes, with this object, also when
+/// the engine cannot load the game data (it throws from the constructor then).
+class HeadlessGameScene
+{
+public:
+    /// An empty mediaDirectory is the game data the build generates.
+    explicit HeadlessGameScene(const std::string& workDirectory = "", const std::string& mediaDirectory = "");
+    ~HeadlessGameScene();
+
+    HeadlessGameScene(const HeadlessGameScene&) = delete;
+    HeadlessGameScene& operator=(const HeadlessGameScene&) = delete;
+
+    Ogre::SceneManager* sceneManager() const { return scene; }
+    /// The working directory the scene runs in; empty when no scratch directory could be made, and the working
+    /// directory was left as it was.
+    const std::string& workDirectory() const { return work.path; }
+
+private:
+    /// Enters the directory for the object's life.
+    struct WorkingDirectory
+    {
+        WorkingDirectory(std::optional<TempDir>& scratch, const std::string& given);
+        ~WorkingDirectory();
+        WorkingDirectory(const WorkingDirectory&) = delete;
+        WorkingDirectory& operator=(const WorkingDirectory&) = delete;
+
+        std::string previous;
+        std::string path;
+    };
+
+    std::optional<TempDir> scratch; // before work, which makes it and leaves it before it is removed
+    WorkingDirectory work;
+    HeadlessEngine engine;
+    std::unique_ptr<Ogre::OverlaySystem> overlaySystem;
+    Ogre::SceneManager* scene = nullptr;
+};
