@@ -8,8 +8,8 @@
 
 namespace
 {
-constexpr float kHeroSpeed = 25.0f; // world units per second along each axis
-constexpr float kHeroReach = Sarna::kGroundHalfSize - Sarna::kFigureRadius;
+constexpr float kHeroSpeed = static_cast<float>(Sarna::kHeroSpeed);
+using Sarna::kHeroReach;
 constexpr float kZoneMargin = 3.0f;         // world units between the hero and the picture's edge
 constexpr int kVelocityFrames = 4;          // frames over which a runner's speed is judged
 constexpr float kLookAhead = 1.0f;          // seconds

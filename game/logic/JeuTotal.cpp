@@ -36,8 +36,6 @@ constexpr double kFirstSpawnInterval = 1.5;    // seconds between single spawns 
 constexpr double kSpawnIntervalShrink = 0.002; // seconds less per second of play
 constexpr float kCatchDistanceSquared = kCatchDistance * kCatchDistance;
 constexpr DWORD kReleasePollMs = 30;
-// The hero's centre stays this far inside the ground's edges: he cannot run out of the world.
-constexpr float kHeroReach = kGroundHalfSize - kFigureRadius;
 
 struct PictureScreen
 {
