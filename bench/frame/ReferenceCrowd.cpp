@@ -17,8 +17,6 @@
 
 namespace
 {
-constexpr float kFeetHeight = 2.5f;
-
 double pathSeconds(const Trajectory& path)
 {
     return path.getTrackPos().back().time / kGameTrajectoryMsPerSecond;
@@ -66,7 +64,8 @@ ReferenceCrowd::Figure ReferenceCrowd::createFigure(const Trajectory* path, doub
     figure.entity->setCastShadows(true);
     for (unsigned int i = 0; i < figure.entity->getNumSubEntities(); ++i)
         figure.entity->getSubEntity(i)->getMaterial()->setReceiveShadows(false);
-    figure.node = sceneManager->getRootSceneNode()->createChildSceneNode(Ogre::Vector3(0.0f, kFeetHeight, 0.0f));
+    figure.node =
+        sceneManager->getRootSceneNode()->createChildSceneNode(Ogre::Vector3(0.0f, Sarna::kFigureFeetHeight, 0.0f));
     figure.node->attachObject(figure.entity);
     figure.run = figure.entity->getAnimationState("Run");
     figure.run->setEnabled(true);
@@ -85,7 +84,7 @@ void ReferenceCrowd::place(Figure& figure) const
     float x = 0.0f;
     float y = 0.0f;
     figure.path->positionAt(figure.ageSeconds * kGameTrajectoryMsPerSecond, x, y);
-    figure.node->setPosition(Sarna::kWorldUnitsPerTrajectoryUnit * x, kFeetHeight,
+    figure.node->setPosition(Sarna::kWorldUnitsPerTrajectoryUnit * x, Sarna::kFigureFeetHeight,
                              Sarna::kWorldUnitsPerTrajectoryUnit * y);
 }
 

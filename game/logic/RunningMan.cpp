@@ -1,6 +1,7 @@
 #include "game/logic/RunningMan.h"
 
 #include "EulerAngles.h"
+#include "game/logic/GameWorld.h"
 
 #include <OgreAnimationState.h>
 #include <OgreEntity.h>
@@ -20,7 +21,6 @@ namespace
 const char* const kMeshName = "Ogre.mesh";
 const char* const kRunAnimation = "Run";
 const char* const kDyingAnimation = "Dying";
-constexpr float kFeetHeight = 2.5f;          // world units the node is raised so the feet touch the ground
 constexpr double kAnimSecondsPerUnitZ = 0.1; // run animation seconds per world unit moved along +z
 } // namespace
 
@@ -33,7 +33,7 @@ RunningMan::RunningMan(std::string name, Ogre::SceneNode* manNode, Ogre::SceneMa
     entity->setCastShadows(true);
     disableShadowReceiving();
 
-    node->translate(0.0f, kFeetHeight, 0.0f, Ogre::Node::TS_PARENT);
+    node->translate(0.0f, kFigureFeetHeight, 0.0f, Ogre::Node::TS_PARENT);
 
     animState = entity->getAnimationState(kRunAnimation);
     animState->setEnabled(true);

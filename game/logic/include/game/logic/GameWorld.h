@@ -21,6 +21,9 @@ constexpr float kCatchDistance = 2.5f;
 /// Half the running man's width across his arms, in world units: how close his centre comes to an edge.
 constexpr float kFigureRadius = 0.6f;
 
+/// How high a figure's node stands above the ground, in world units: the mesh's origin is this far above its feet.
+constexpr float kFigureFeetHeight = 2.5f;
+
 /// How far from the origin the hero's centre may go along x and along z: he stops at the ground's edges.
 constexpr float kHeroReach = kGroundHalfSize - kFigureRadius;
 
