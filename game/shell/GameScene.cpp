@@ -1,6 +1,7 @@
 #include "game/shell/GameScene.h"
 
 #include "game/logic/GameWorld.h"
+#include "game/logic/StartView.h"
 
 #include <Ogre.h>
 #include <OgreShadowCameraSetupLiSPSM.h>
@@ -108,7 +109,7 @@ void GameScene::createLight()
 
 void GameScene::placeCamera(Ogre::SceneNode& node)
 {
-    node.setPosition(0, 65, 20);
+    node.setPosition(0.0f, Sarna::kStartCameraHeight, Sarna::kStartCameraZ);
     node.pitch(Ogre::Degree(-90), Ogre::Node::TS_LOCAL);
     node.roll(Ogre::Degree(180), Ogre::Node::TS_LOCAL);
 }
