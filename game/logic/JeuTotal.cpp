@@ -141,6 +141,12 @@ int JeuTotal::update(float dt)
             state = StatePlaying;
         }
     }
+    togglePauseOnPress();
+    if (paused)
+    {
+        showPlayTime();
+        return state;
+    }
     // Not else: the frame in which SPACE starts the game already runs its first playing step.
     switch (state)
     {
@@ -161,6 +167,16 @@ int JeuTotal::update(float dt)
     }
     showPlayTime();
     return state;
+}
+
+void JeuTotal::togglePauseOnPress()
+{
+    const bool pauseKeyDown = keyboard->isKeyDown(OIS::KC_PAUSE) || keyboard->isKeyDown(OIS::KC_TAB);
+    if (pauseKeyDown && !pauseKeyWasDown && state == StatePlaying)
+    {
+        paused = !paused;
+    }
+    pauseKeyWasDown = pauseKeyDown;
 }
 
 void JeuTotal::playStep(float dt)
@@ -201,7 +217,11 @@ void JeuTotal::endGame(double survived)
 
 void JeuTotal::showPlayTime()
 {
-    if (state == StatePlaying)
+    if (paused)
+    {
+        playTime->showPaused(elapsed);
+    }
+    else if (state == StatePlaying)
     {
         playTime->showClock(elapsed);
     }
@@ -349,6 +369,10 @@ void JeuTotal::clearCharacters()
 
 int JeuTotal::updateOwned(float dt)
 {
+    if (paused)
+    {
+        return 1;
+    }
     // The hero's update answers 0 once his dying animation is over: the next playing step then finds no hero.
     if (hero != nullptr && hero->update(dt) == 0)
     {

@@ -22,6 +22,7 @@ constexpr float kFontPoints = 17.0f; // at 72 dots per inch: glyphs as tall as t
 constexpr unsigned kFontResolution = 72;
 constexpr unsigned short kClockZOrder = 200;  // above the scene's own overlays
 constexpr unsigned short kResultZOrder = 300; // above the won and lost pictures
+constexpr unsigned short kPausedZOrder = 300;
 // Play time is summed from frame times; this much below a tenth still counts as that tenth.
 constexpr double kTenthTolerance = 1e-6;
 constexpr long kWinningTenths = static_cast<long>(kWinningPlayTime * 10.0);
@@ -78,6 +79,8 @@ PlayTimeDisplay::PlayTimeDisplay()
     clock = std::make_unique<TextPanel>(kClockOverlay, kClockZOrder, TextPanel::Anchor::TopLeft, kFontName, kFontGroup);
     result =
         std::make_unique<TextPanel>(kResultOverlay, kResultZOrder, TextPanel::Anchor::TopCentre, kFontName, kFontGroup);
+    pausedNotice =
+        std::make_unique<TextPanel>(kPausedOverlay, kPausedZOrder, TextPanel::Anchor::TopCentre, kFontName, kFontGroup);
 }
 
 PlayTimeDisplay::~PlayTimeDisplay() = default;
@@ -87,7 +90,18 @@ void PlayTimeDisplay::showClock(double elapsed)
     if (clock)
     {
         result->hide();
+        pausedNotice->hide();
         clock->show(clockText(elapsed));
+    }
+}
+
+void PlayTimeDisplay::showPaused(double elapsed)
+{
+    if (clock)
+    {
+        result->hide();
+        clock->show(clockText(elapsed));
+        pausedNotice->show(kPausedText);
     }
 }
 
@@ -101,6 +115,7 @@ void PlayTimeDisplay::showResult()
     if (result)
     {
         clock->hide();
+        pausedNotice->hide();
         result->show(resultShown);
     }
 }
@@ -111,6 +126,7 @@ void PlayTimeDisplay::hide()
     {
         clock->hide();
         result->hide();
+        pausedNotice->hide();
     }
 }
 

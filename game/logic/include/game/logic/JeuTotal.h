@@ -65,6 +65,8 @@ public:
     int updateOwned(float dt) override;
 
     int getState() const { return state; }
+    /// True while a game is paused: nothing of the game moves and its clock stands still.
+    bool isPaused() const { return paused; }
     const KelTrajectoryLibrary& getLibrary() const { return library; }
     ReadOnlyPointers<TimedObject> getRunners() const { return ReadOnlyPointers<TimedObject>(runners); }
     const RunningMan* getHero() const { return hero; }
@@ -83,6 +85,8 @@ private:
     void createPictureOverlays();
     Ogre::Overlay* createPictureOverlay(const char* overlayName, const char* panelName, const char* materialName);
 
+    /// Pause or Tab pauses and resumes a game being played; on the pictures they do nothing.
+    void togglePauseOnPress();
     void playStep(float dt);
     void steerHero(float step);
     void keepHeroOnGround();
@@ -114,6 +118,9 @@ private:
     Ogre::Overlay* overlayDebut = nullptr;
     // The time on screen and the best time kept between runs.
     BestTimeFile bestTime;
+    bool paused = false;
+    // Whether a pause key was down in the last frame: a press toggles once, however long it is held.
+    bool pauseKeyWasDown = false;
     std::unique_ptr<PlayTimeDisplay> playTime;
 };
 
