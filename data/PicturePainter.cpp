@@ -200,7 +200,7 @@ void PicturePainter::paintStart(Image& image)
     int y = drawText(image, "DUNESTRIDE", centre, 40, 112, kTitleGold, true);
     drawText(image, "Outrun the dune runners for 3 minutes", centre, y + 6, 34, kWhite, false);
 
-    paintPanel(image, 250, 760);
+    paintPanel(image, 250, 800);
     drawText(image, "RUN", centre, 268, 44, kHeading, true);
     // The four run keys as they sit on the keyboard: Y above H, G and J beside it.
     const int key = 76;
@@ -218,15 +218,17 @@ void PicturePainter::paintStart(Image& image)
         drawTextFrom(image, keys[line][1], wordColumn, 330 + 42 * line, 36, kWhite);
     }
 
-    drawText(image, "CAMERA", centre, 528, 44, kHeading, true);
-    drawText(image, "Arrow keys  move", centre, 584, 34, kWhite, false);
-    drawText(image, "Page Up / Page Down  rise, sink", centre, 626, 34, kWhite, false);
-    drawText(image, "Mouse  look around", centre, 668, 34, kWhite, false);
-    drawText(image, "O L K M I P  turn the light", centre, 712, 26, kSoftWhite, false);
+    drawText(image, "CAMERA", centre, 516, 44, kHeading, true);
+    drawText(image, "Arrow keys  move", centre, 568, 32, kWhite, false);
+    drawText(image, "Page Up / Page Down  rise, sink", centre, 606, 32, kWhite, false);
+    drawText(image, "Mouse  look around", centre, 644, 32, kWhite, false);
+    drawText(image, "Home or C  back to the start view", centre, 682, 32, kWhite, false);
+    drawText(image, "O L K M I P  turn the light", centre, 724, 26, kSoftWhite, false);
+    drawText(image, "Pause or Tab  pause     S  sound on / off", centre, 758, 26, kSoftWhite, false);
 
-    drawText(image, "Press", centre, 790, 44, kWhite, true);
-    drawSpaceBar(image, 846);
-    drawText(image, "to start        Esc quits", centre, 944, 38, kWhite, false);
+    drawText(image, "Press", centre, 818, 44, kWhite, true);
+    drawSpaceBar(image, 870);
+    drawText(image, "to start        Esc quits", centre, 960, 38, kWhite, false);
 }
 
 void PicturePainter::paintWon(Image& image)

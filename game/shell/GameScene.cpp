@@ -109,6 +109,7 @@ void GameScene::createLight()
 
 void GameScene::placeCamera(Ogre::SceneNode& node)
 {
+    node.setOrientation(Ogre::Quaternion::IDENTITY);
     node.setPosition(0.0f, Sarna::kStartCameraHeight, Sarna::kStartCameraZ);
     node.pitch(Ogre::Degree(-90), Ogre::Node::TS_LOCAL);
     node.roll(Ogre::Degree(180), Ogre::Node::TS_LOCAL);

@@ -1,5 +1,6 @@
 #include "game/shell/runScene.h"
 
+#include "PointerPresence.h"
 #include "game/logic/JeuTotal.h"
 #include "game/shell/AppliOgreFromScratch.h"
 #include "game/shell/GameScene.h"
@@ -31,13 +32,18 @@ float frameSeconds(Ogre::Timer* timer, std::uint32_t& lastTime)
     return static_cast<float>(delta / kMillisecondsPerSecond);
 }
 
-void moveCamera(Ogre::SceneNode* cameraNode, const OIS::Mouse* mouse, const OIS::Keyboard* keyboard, float step)
+// The pointer's motion turns the camera only while the pointer stays over the window (PointerPresence).
+void moveCamera(Ogre::SceneNode* cameraNode, const OIS::Mouse* mouse, const OIS::Keyboard* keyboard, float step,
+                bool pointerStayedInside)
 {
-    const OIS::MouseState& mouseState = mouse->getMouseState();
-    const float yawDegrees = -mouseState.X.rel * step * kMouseLookFactor;
-    const float pitchDegrees = -mouseState.Y.rel * step * kMouseLookFactor;
-    cameraNode->yaw(Ogre::Degree(yawDegrees), Ogre::Node::TS_WORLD);
-    cameraNode->pitch(Ogre::Degree(pitchDegrees), Ogre::Node::TS_LOCAL);
+    if (pointerStayedInside)
+    {
+        const OIS::MouseState& mouseState = mouse->getMouseState();
+        const float yawDegrees = -mouseState.X.rel * step * kMouseLookFactor;
+        const float pitchDegrees = -mouseState.Y.rel * step * kMouseLookFactor;
+        cameraNode->yaw(Ogre::Degree(yawDegrees), Ogre::Node::TS_WORLD);
+        cameraNode->pitch(Ogre::Degree(pitchDegrees), Ogre::Node::TS_LOCAL);
+    }
 
     struct CameraKey
     {
@@ -59,6 +65,11 @@ void moveCamera(Ogre::SceneNode* cameraNode, const OIS::Mouse* mouse, const OIS:
         {
             cameraNode->translate(cameraKey.direction * step, cameraKey.space);
         }
+    }
+    // Last, so that whatever the mouse and the keys did in this frame, the camera is back at its start.
+    if (keyboard->isKeyDown(OIS::KC_HOME) || keyboard->isKeyDown(OIS::KC_C))
+    {
+        GameScene::placeCamera(*cameraNode);
     }
 }
 
@@ -97,6 +108,7 @@ void runFrameLoop(AppliOgreFromScratch& appli, Sarna::JeuTotal& controller, Game
     Ogre::RenderWindow* window = appli.getWindow();
     OIS::Keyboard* keyboard = appli.getKeyboard();
     OIS::Mouse* mouse = appli.getMouse();
+    PointerPresence pointer(window);
     bool windowClosed = false;
     while (true)
     {
@@ -105,6 +117,7 @@ void runFrameLoop(AppliOgreFromScratch& appli, Sarna::JeuTotal& controller, Game
         window->setVisible(true);
         const float dt = frameSeconds(root->getTimer(), lastTime);
         keyboard->capture();
+        const bool pointerStayedInside = pointer.stayedInside();
         mouse->capture();
 
         bool stop = controller.update(dt) == 0;
@@ -115,7 +128,7 @@ void runFrameLoop(AppliOgreFromScratch& appli, Sarna::JeuTotal& controller, Game
         }
 
         const float step = kCameraSpeed * dt;
-        moveCamera(scene.getCameraNode(), mouse, keyboard, step);
+        moveCamera(scene.getCameraNode(), mouse, keyboard, step, pointerStayedInside);
         turnLight(scene.getLightNode(), keyboard);
         scene.renderFrame();
 

@@ -39,8 +39,8 @@ public:
     static constexpr float kViewportWidth = 0.6f;
     static constexpr float kViewportHeight = 1.0f;
 
-    /// Puts the top camera's node in its place, 65 units above the ground and 20 towards +z, looking straight down
-    /// with world +z at the top of the picture.
+    /// Puts the top camera's node in its start place, 65 units above the ground and 20 towards +z, looking straight
+    /// down with world +z at the top of the picture, whatever was done to it before.
     static void placeCamera(Ogre::SceneNode& node);
 
     Ogre::SceneManager* getSceneManager() const { return sceneManager; }
