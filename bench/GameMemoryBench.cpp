@@ -3,6 +3,7 @@
 //
 // Usage: game_memory_bench [keys (default 1000000)] [seconds of play (default 60)]
 
+#include "game/logic/GameStep.h"
 #include "game/logic/JeuTotal.h"
 #include "support/FakeKeyboard.h"
 #include "support/HeadlessGameScene.h"
@@ -70,13 +71,11 @@ int main(int argc, char** argv)
     const int frames = playSeconds * 60;
     for (int frame = 1; frame <= frames; ++frame)
     {
-        keyboard.capture();
-        if (game.update(kFrameSeconds) != Sarna::JeuTotal::StatePlaying)
+        if (Sarna::stepGame(game, keyboard, nullptr, kFrameSeconds) != Sarna::JeuTotal::StatePlaying)
         {
             std::printf("the game left play after %d frames\n", frame);
             return 1;
         }
-        game.updateOwned(kFrameSeconds);
         keyboard.release(OIS::KC_SPACE);
         if (frame % (kReportEverySeconds * 60) == 0)
             report("playing", game.getElapsed(), game.getRunners().size());

@@ -1,6 +1,7 @@
 #include "HeadlessPlay.h"
 
 #include "Policy.h"
+#include "game/logic/GameStep.h"
 #include "game/logic/JeuTotal.h"
 #include "game/logic/RunningMan.h"
 #include "game/logic/RunningManTraj.h"
@@ -92,10 +93,7 @@ GameOutcome HeadlessPlay::play(Policy& policy, int startCounter, float frameSeco
 
 int HeadlessPlay::frame(float dt)
 {
-    keyboard.capture();
-    const int state = game->update(dt);
-    game->updateOwned(dt);
-    return state;
+    return Sarna::stepGame(*game, keyboard, nullptr, dt);
 }
 
 void HeadlessPlay::steer(const Steering& steering)

@@ -1,5 +1,6 @@
 #include "CrowdCensus.h"
 
+#include "game/logic/GameStep.h"
 #include "game/logic/JeuTotal.h"
 #include "game/logic/RunningMan.h"
 #include "game/logic/RunningManTraj.h"
@@ -37,12 +38,7 @@ struct HeadlessGame
 {
     explicit HeadlessGame(const std::string& directory) : scene(directory), game(scene.sceneManager(), &keyboard) {}
 
-    void frame()
-    {
-        keyboard.capture();
-        game.update(kFrameSeconds);
-        game.updateOwned(kFrameSeconds);
-    }
+    void frame() { Sarna::stepGame(game, keyboard, nullptr, kFrameSeconds); }
 
     HeadlessGameScene scene;
     FakeKeyboard keyboard;

@@ -1,6 +1,7 @@
 #include "game/shell/runScene.h"
 
 #include "PointerPresence.h"
+#include "game/logic/GameStep.h"
 #include "game/logic/JeuTotal.h"
 #include "game/shell/AppliOgreFromScratch.h"
 #include "game/shell/GameScene.h"
@@ -116,12 +117,8 @@ void runFrameLoop(AppliOgreFromScratch& appli, Sarna::JeuTotal& controller, Game
         OgreBites::WindowEventUtilities::messagePump();
         window->setVisible(true);
         const float dt = frameSeconds(root->getTimer(), lastTime);
-        keyboard->capture();
         const bool pointerStayedInside = pointer.stayedInside();
-        mouse->capture();
-
-        bool stop = controller.update(dt) == 0;
-        controller.updateOwned(dt);
+        bool stop = Sarna::stepGame(controller, *keyboard, mouse, dt) == 0;
         if (keyboard->isKeyDown(OIS::KC_ESCAPE))
         {
             stop = true;

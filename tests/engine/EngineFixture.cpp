@@ -1,5 +1,6 @@
 #include "EngineFixture.h"
 
+#include "game/logic/GameStep.h"
 #include "support/LibraryFile.h"
 
 #include <OgreSceneManager.h>
@@ -46,10 +47,7 @@ void EngineFixture::createGameOnShippedLibrary()
 
 int EngineFixture::frame(float dt)
 {
-    keyboard.capture();
-    const int result = game->update(dt);
-    game->updateOwned(dt);
-    return result;
+    return Sarna::stepGame(*game, keyboard, nullptr, dt);
 }
 
 int EngineFixture::startPlaying(float dt)
