@@ -1,5 +1,5 @@
 #include "GameDataGenerator.h"
-#include "data/HeadlessEngine.h"
+#include "engine/HeadlessEngine.h"
 
 // Run by the build from the game's run directory: the data goes to media/, the default library beside it.
 int main()

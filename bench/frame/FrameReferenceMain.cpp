@@ -6,6 +6,7 @@
 // Usage: frame_reference LIBRARY RUNNERS SECONDS
 
 #include "ReferenceCrowd.h"
+#include "engine/HeadlessEngine.h"
 #include "game/shell/EngineConfigLists.h"
 #include "game/shell/GameScene.h"
 #include "game/shell/WindowSize.h"
@@ -93,33 +94,30 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "usage: %s LIBRARY RUNNERS SECONDS\n", argv[0]);
         return 2;
     }
-    auto logManager = std::make_unique<Ogre::LogManager>();
-    logManager->createLog("reference.log", true, false, false);
+    HeadlessEngine engine("reference.log", false, HeadlessEngine::Buffers::RenderSystem, "ogre.cfg");
+    Ogre::Root& root = engine.getRoot();
+    // Declared after the engine, so that it goes first: it still uses the root's managers.
+    auto overlays = std::make_unique<Ogre::OverlaySystem>();
     int status = 0;
+    try
     {
-        auto root = std::make_unique<Ogre::Root>("", "ogre.cfg", "");
-        auto overlays = std::make_unique<Ogre::OverlaySystem>();
-        try
+        Ogre::RenderWindow* window = openWindow(root);
+        if (window == nullptr)
         {
-            Ogre::RenderWindow* window = openWindow(*root);
-            if (window == nullptr)
-            {
-                std::fprintf(stderr, "no render system configured in ogre.cfg\n");
-                status = 1;
-            }
-            else
-            {
-                loadResources();
-                run(*root, window, overlays.get(), arguments);
-                OgreBites::WindowEventUtilities::_removeRenderWindow(window);
-            }
-        }
-        catch (const Ogre::Exception& error)
-        {
-            std::fprintf(stderr, "%s\n", error.getFullDescription().c_str());
+            std::fprintf(stderr, "no render system configured in ogre.cfg\n");
             status = 1;
         }
-        overlays.reset();
+        else
+        {
+            loadResources();
+            run(root, window, overlays.get(), arguments);
+            OgreBites::WindowEventUtilities::_removeRenderWindow(window);
+        }
+    }
+    catch (const Ogre::Exception& error)
+    {
+        std::fprintf(stderr, "%s\n", error.getFullDescription().c_str());
+        status = 1;
     }
     return status;
 }

@@ -7,7 +7,7 @@
 #include "FigurePalette.h"
 #include "FigureRig.h"
 #include "MaterialScriptWriter.h"
-#include "data/HeadlessEngine.h"
+#include "engine/HeadlessEngine.h"
 #include "support/TempDir.h"
 
 #include <OgreAnimation.h>

@@ -2,7 +2,7 @@
 // the game loads it, without a render system.
 
 #include "FigurePalette.h"
-#include "data/HeadlessEngine.h"
+#include "engine/HeadlessEngine.h"
 #include "game/logic/HeroLook.h"
 #include "game/logic/JeuTotal.h"
 #include "support/LogCapture.h"

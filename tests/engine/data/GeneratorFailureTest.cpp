@@ -3,7 +3,7 @@
 
 #include "FigureMeshWriter.h"
 #include "GameDataGenerator.h"
-#include "data/HeadlessEngine.h"
+#include "engine/HeadlessEngine.h"
 #include "game/logic/JeuTotal.h"
 #include "support/TempDir.h"
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "data/HeadlessEngine.h"
+#include "engine/HeadlessEngine.h"
 #include "support/TempDir.h"
 
 #include <memory>

@@ -1,4 +1,4 @@
-#include "data/HeadlessEngine.h"
+#include "engine/HeadlessEngine.h"
 
 #include <OgreDefaultHardwareBufferManager.h>
 #include <OgreLogManager.h>
@@ -6,12 +6,13 @@
 #include <OgreRoot.h>
 #include <OgreTextureManager.h>
 
-HeadlessEngine::HeadlessEngine(const std::string& logFileName, bool echo, Buffers buffers)
+HeadlessEngine::HeadlessEngine(const std::string& logFileName, bool echo, Buffers buffers,
+                               const std::string& configFileName)
 {
     logManager = std::make_unique<Ogre::LogManager>();
     const bool toFile = !logFileName.empty();
     logManager->createLog(toFile ? logFileName : "headless.log", true, echo, !toFile);
-    root = std::make_unique<Ogre::Root>("", "", "");
+    root = std::make_unique<Ogre::Root>("", configFileName, "");
     if (buffers == Buffers::Software)
     {
         bufferManager = std::make_unique<Ogre::DefaultHardwareBufferManager>();
