@@ -5,7 +5,9 @@
 #include "tool/DrawingWindow.h"
 #include "tool/SampleTime.h"
 
+#include <algorithm>
 #include <cassert>
+#include <climits>
 #include <istream>
 #include <ostream>
 #include <utility>
@@ -55,6 +57,31 @@ KelTrajectoryLibrary withoutTrajectory(const KelTrajectoryLibrary& library, cons
     return rest;
 }
 
+/// N for a name "trajN" with N in decimal digits only, 0 for other names. Numbers too large to count on from
+/// are 0 too: the names made from the counter never reach them.
+int keptNumberOf(const std::string& name)
+{
+    const std::string prefix = kKeptNamePrefix;
+    if (name.size() <= prefix.size() || name.compare(0, prefix.size(), prefix) != 0)
+    {
+        return 0;
+    }
+    long long number = 0;
+    for (std::size_t at = prefix.size(); at < name.size(); ++at)
+    {
+        if (name[at] < '0' || name[at] > '9')
+        {
+            return 0;
+        }
+        number = number * 10 + (name[at] - '0');
+        if (number >= INT_MAX)
+        {
+            return 0;
+        }
+    }
+    return static_cast<int>(number);
+}
+
 /// The rest of the console line, without the white space around it.
 std::string readRestOfLine(std::istream& in)
 {
@@ -74,6 +101,23 @@ std::string readRestOfLine(std::istream& in)
 DrawingSession::DrawingSession(DrawingWindow& drawingWindow, Clock sampleClock, std::istream& in, std::ostream& out)
     : window(drawingWindow), clock(std::move(sampleClock)), consoleIn(in), consoleOut(out), sampleStartTime(clock())
 {
+}
+
+void DrawingSession::continueLibrary(const std::string& fileName, KelTrajectoryLibrary loaded)
+{
+    library = std::move(loaded);
+    libraryFileName = fileName;
+    keptDrawings.clear();
+    keptCounter = 0;
+    for (const auto& entry : library)
+    {
+        keptCounter = std::max(keptCounter, keptNumberOf(entry.first));
+    }
+}
+
+std::string DrawingSession::nextKeptName() const
+{
+    return kKeptNamePrefix + std::to_string(keptCounter + 1);
 }
 
 void DrawingSession::run()
@@ -262,8 +306,8 @@ void DrawingSession::endStroke()
 
 void DrawingSession::keepStroke()
 {
+    const std::string name = nextKeptName();
     ++keptCounter;
-    const std::string name = kKeptNamePrefix + std::to_string(keptCounter);
     keptDrawings.push_back({name, findTrajectory(library, name)});
     workingTrajectory.setName(name);
     library.addTrajectory(workingTrajectory);

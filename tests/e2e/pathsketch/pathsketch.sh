@@ -3,7 +3,8 @@
 # program and the artifact folder as its two arguments:  test.sh PATHSKETCH ARTIFACT_DIR
 # The environment gives the drawing frame's size in PS_FRAME_WIDTH and PS_FRAME_HEIGHT.
 #
-#   ps_start [WRAPPER...]      starts pathsketch in $PS_RUN with its console on $PS_RUN/console.{in,out}
+#   ps_start [WRAPPER...]      starts pathsketch in $PS_RUN with its console on $PS_RUN/console.{in,out}, with
+#                              the arguments in the array PS_ARGS
 #   ps_move X Y                moves the pointer to window pixel (X, Y) (one pointer event)
 #   ps_stroke X,Y X,Y ...      presses the left button on the first pixel, moves through the others, releases;
 #                              the pixels go to PS_VISITED (ps_press X Y, ps_drag X,Y ..., ps_release in parts)
@@ -26,6 +27,7 @@ PS_ARTIFACTS="${2:?usage: $0 PATHSKETCH ARTIFACT_DIR}"
 : "${PS_FRAME_WIDTH:?the drawing frame's width}" "${PS_FRAME_HEIGHT:?the drawing frame's height}"
 mkdir -p "$PS_ARTIFACTS"
 PS_VISITED=()
+PS_ARGS=()
 
 ps_start()
 {
@@ -33,7 +35,7 @@ ps_start()
     mkdir -p "$PS_RUN"
     chmod a+rx "$XS_TMP" "$PS_RUN"
     mkfifo "$PS_RUN/console.in"
-    (cd "$PS_RUN" && exec setsid "$@" "$PATHSKETCH" <console.in >console.out 2>&1) &
+    (cd "$PS_RUN" && exec setsid "$@" "$PATHSKETCH" ${PS_ARGS[@]+"${PS_ARGS[@]}"} <console.in >console.out 2>&1) &
     PS_PID=$!
     xs_track "$PS_PID"
     exec 4>"$PS_RUN/console.in"

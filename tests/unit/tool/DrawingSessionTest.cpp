@@ -4,6 +4,7 @@
 #include "platform/MessageBoxSeam.h"
 #include "support/LogCapture.h"
 #include "support/TempDir.h"
+#include "tool/StartLibrary.h"
 
 #include <gtest/gtest.h>
 
@@ -407,6 +408,60 @@ TEST_F(DrawingSessionTest, KeysAreIgnoredDuringAStroke)
 
     EXPECT_EQ(consoleOut.str(), "");
     EXPECT_EQ(keysOf("traj1").size(), 2u);
+}
+
+/// A library file with one key per trajectory, named as given.
+std::string libraryOf(const std::vector<std::string>& names)
+{
+    std::string contents = "<Trajectories>";
+    for (const std::string& name : names)
+    {
+        contents +=
+            "<Trajectory name=\"" + name + "\"><TrackPos><Elem time=\"0\" px=\"7\" py=\"8\"/></TrackPos></Trajectory>";
+    }
+    return contents + "</Trajectories>";
+}
+
+TEST_F(DrawingSessionTest, AContinuedLibraryKeepsEveryLoadedTrajectoryAndLReloadsItsFile)
+{
+    const std::vector<std::string> loaded = {"other", "traj1", "traj12", "traj3", "traj5b", "traj99999999999"};
+    const std::string fileName = dir.write("library1.xml", libraryOf(loaded));
+    StartLibrary start = readStartLibrary(fileName);
+    ASSERT_EQ(start.state, StartLibrary::State::Read);
+    this->start();
+    session->continueLibrary(fileName, std::move(start.library));
+    EXPECT_EQ(session->nextKeptName(), "traj13");
+
+    stroke({{30, 40}});
+    keepNext(IDYES);
+    run();
+    std::vector<std::string> expected = loaded;
+    expected.insert(expected.begin() + 3, "traj13");
+    EXPECT_EQ(names(), expected);
+    EXPECT_EQ(keysOf("traj12"), (std::vector<Key>{{7, 8, 0}}));
+
+    dir.write("library1.xml", libraryOf({"edited"}));
+    window.holdKey(&WindowState::l);
+    run();
+    EXPECT_EQ(names(), std::vector<std::string>{"edited"});
+}
+
+TEST_F(DrawingSessionTest, AMissingLibraryStartsEmptyAndAnUnreadableOneIsRefused)
+{
+    const std::string missing = dir.file("new.xml");
+    StartLibrary start = readStartLibrary(missing);
+    EXPECT_EQ(start.state, StartLibrary::State::Missing);
+    this->start();
+    session->continueLibrary(missing, std::move(start.library));
+    stroke({{30, 40}});
+    keepNext(IDYES);
+    window.holdKey(&WindowState::l);
+    run();
+    EXPECT_EQ(names(), std::vector<std::string>{"traj1"});
+    EXPECT_EQ(consoleOut.str(), "echec de la lecture du fichier " + missing + "\n") << "L reloads the file to be";
+
+    EXPECT_EQ(readStartLibrary(dir.write("bad.xml", "<not closed")).state, StartLibrary::State::Unreadable);
+    EXPECT_EQ(readStartLibrary(dir.file("")).state, StartLibrary::State::Unreadable) << "a folder";
 }
 
 /// Where the corner path of keepCornerPath is at a trajectory time, worked out by hand.

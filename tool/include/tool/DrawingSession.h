@@ -16,7 +16,7 @@ class DrawingWindow;
 /// each one, kept ones go into a library named traj1, traj2, ..., SPACE writes the library to a file named on the
 /// console, L reloads the last file and ESC closes the window. P plays the library back at the speed it was drawn
 /// and G at the game's speed; U takes back the last kept drawing, whose name the next kept one then reuses.
-/// One pass handles one window event.
+/// A session may continue a library file read at start-up. One pass handles one window event.
 class DrawingSession
 {
 public:
@@ -24,6 +24,13 @@ public:
     using Clock = SampleClock;
 
     DrawingSession(DrawingWindow& window, Clock clock, std::istream& consoleIn, std::ostream& consoleOut);
+
+    /// Continues the library read from fileName (empty when there is no such file yet): L reloads that file, and
+    /// kept drawings are named after the highest "trajN" loaded, so that none replaces a loaded trajectory.
+    void continueLibrary(const std::string& fileName, KelTrajectoryLibrary loaded);
+
+    /// The name the next kept drawing gets.
+    std::string nextKeptName() const;
 
     /// Runs passes until the window is closed.
     void run();
