@@ -1,5 +1,6 @@
 #include "tool/DrawingSession.h"
 
+#include "GuideLayout.h"
 #include "TrajectoryPreview.h"
 #include "platform/WinApi.h"
 #include "tool/DrawingWindow.h"
@@ -152,6 +153,7 @@ DrawingSession::Presses DrawingSession::readPresses()
     presses.undo = newlyHeld(window.isUHeld(), undoHeld);
     presses.previewAsDrawn = newlyHeld(window.isPHeld(), previewAsDrawnHeld);
     presses.previewAtGameSpeed = newlyHeld(window.isGHeld(), previewAtGameSpeedHeld);
+    presses.guides = newlyHeld(window.isVHeld(), guidesHeld);
     return presses;
 }
 
@@ -165,6 +167,7 @@ void DrawingSession::handleIdle(int x, int y, const Presses& presses)
     if (state == State::Idle && !window.isClosed())
     {
         undoOnPress(presses.undo);
+        toggleGuidesOnPress(presses.guides);
         previewOnPress(presses);
     }
 }
@@ -200,6 +203,10 @@ void DrawingSession::reloadOnL()
         library = std::move(reloaded);
         // The drawings kept before are no longer in memory; undo starts over from the file's content.
         keptDrawings.clear();
+        if (guidesShown)
+        {
+            clearWindow();
+        }
     }
     else
     {
@@ -256,6 +263,10 @@ void DrawingSession::undoOnPress(bool pressed)
         consoleOut << last.name << " du fichier relu est remis" << std::endl;
     }
     --keptCounter;
+    if (guidesShown)
+    {
+        clearWindow();
+    }
 }
 
 void DrawingSession::previewOnPress(const Presses& presses)
@@ -268,6 +279,21 @@ void DrawingSession::previewOnPress(const Presses& presses)
     {
         TrajectoryPreview(window, clock, consoleOut).play(library, TrajectoryPreview::kGameSpeed);
     }
+}
+
+void DrawingSession::toggleGuidesOnPress(bool pressed)
+{
+    if (pressed)
+    {
+        guidesShown = !guidesShown;
+        clearWindow();
+    }
+}
+
+void DrawingSession::clearWindow()
+{
+    window.setGuides(guidesShown ? guidesFor(library) : Guides());
+    window.clearImage();
 }
 
 void DrawingSession::handleDrawing(int x, int y)
@@ -284,15 +310,33 @@ void DrawingSession::handleDrawing(int x, int y)
 
 void DrawingSession::takeSample(int x, int y)
 {
-    window.lightPixel(x, y);
+    // A white dot is shown before the clock is read, as it always was; a coloured one needs the sample's time.
+    if (!guidesShown)
+    {
+        window.lightPixel(x, y, DotInk::White);
+    }
     const double time = elapsedSampleTime(sampleStartTime, clock());
     workingTrajectory.addPositionKey({static_cast<float>(x), static_cast<float>(y), time});
+    if (guidesShown)
+    {
+        window.lightPixel(x, y, inkOfLatestSample());
+    }
+}
+
+DotInk DrawingSession::inkOfLatestSample() const
+{
+    // Samples come with growing times, so the latest is the last key; the first of a stroke has no speed yet.
+    const std::vector<PositionKey>& keys = workingTrajectory.getTrackPos();
+    if (keys.size() < 2)
+    {
+        return DotInk::White;
+    }
+    return speedInk(runnerSpeed(keys[keys.size() - 2], keys.back()));
 }
 
 void DrawingSession::endStroke()
 {
     const int answer = MessageBoxW(nullptr, kKeepQuestion, kKeepCaption, MB_YESNO);
-    window.clearToBlack();
     if (answer == IDNO)
     {
         workingTrajectory.clear();
@@ -301,6 +345,8 @@ void DrawingSession::endStroke()
     {
         keepStroke();
     }
+    // After keeping, so that the guides show the drawing just kept.
+    clearWindow();
     state = State::Idle;
 }
 

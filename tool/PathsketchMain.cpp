@@ -35,10 +35,15 @@ constexpr const char* kUsage =
     "  P      preview the drawings at the speed they were drawn\n"
     "  G      preview the drawings at the game's speed\n"
     "  U      take back the last kept drawing\n"
+    "  V      show or hide the guides: the outline of what the game's camera shows at the start (the notch marks\n"
+    "         the top of the game's picture, which shows the drawing turned half a turn), the hero's start place\n"
+    "         with the catch distance around it, and the drawings kept so far as faint lines. While they are\n"
+    "         shown, each dot of a stroke takes the speed of the runner there against the hero's 25 units/s:\n"
+    "         green slower than 20, yellow about as fast (20 to 30), red faster than 30\n"
     "  ESC    quit (then a key at the console's pause)\n";
 
 constexpr const char* kKeysLine = "touches : SPACE enregistrer, L relire, P apercu, G apercu a la vitesse du jeu, "
-                                  "U retirer le dernier dessin, ESC quitter";
+                                  "U retirer le dernier dessin, V guides, ESC quitter";
 
 void attachConsole()
 {

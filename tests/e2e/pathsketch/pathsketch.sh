@@ -8,6 +8,9 @@
 #   ps_move X Y                moves the pointer to window pixel (X, Y) (one pointer event)
 #   ps_stroke X,Y X,Y ...      presses the left button on the first pixel, moves through the others, releases;
 #                              the pixels go to PS_VISITED (ps_press X Y, ps_drag X,Y ..., ps_release in parts)
+#   ps_steady_stroke X,Y X,Y ...  presses on the first pixel and moves through the others every 30 ms, without
+#                              releasing
+#   ps_colour_count PNG COLOUR  the number of pixels of PNG in COLOUR (#RRGGBB)
 #   ps_expect_keys_on_visited NAME   checks NAME's keys (ps_library records on stdin) against PS_VISITED
 #   ps_expect_strokes FILE NAME=ARRAY ...   checks that FILE holds exactly these trajectories, each with its
 #                              keys on the pixels in the named array (a saved PS_VISITED)
@@ -86,6 +89,22 @@ ps_stroke()
     ps_press "${first%,*}" "${first#*,}"
     ps_drag "$@"
     ps_release
+}
+
+# One xdotool run for the whole stroke keeps a steady pace, much quicker than one run per point.
+ps_steady_stroke()
+{
+    local moves=() point
+    for point in "${@:2}"; do
+        moves+=(mousemove $((PS_X + ${point%,*})) $((PS_Y + ${point#*,})) sleep 0.03)
+    done
+    ps_press "${1%,*}" "${1#*,}"
+    xdotool "${moves[@]}"
+}
+
+ps_colour_count()
+{
+    convert "$1" -format %c histogram:info:- | awk -v colour="$2" 'index($0, colour) { sum += $1 } END { print sum + 0 }'
 }
 
 # Checks that the keys of trajectory NAME in the records of ps_library (on stdin) lie on the pixels of
