@@ -14,14 +14,52 @@ namespace
 
 constexpr const char* kTitle = "Draw Trajectory";
 constexpr unsigned int kShowValuesAsStored = 3;
-constexpr unsigned char kWhite = 255;
 constexpr int kColourChannels = 3;
-constexpr unsigned char kTrailColour[kColourChannels] = {235, 190, 100};
-constexpr unsigned char kDotColour[kColourChannels] = {255, 70, 40};
+using Colour = unsigned char[kColourChannels];
+constexpr Colour kWhite = {255, 255, 255};
+constexpr Colour kSlowerColour = {70, 210, 90};
+constexpr Colour kAboutAsFastColour = {245, 220, 40};
+constexpr Colour kFasterColour = {255, 60, 40};
+constexpr Colour kCameraViewColour = {80, 130, 200};
+constexpr Colour kHeroStartColour = {0, 210, 230}; // the hero's cyan shirt
+constexpr Colour kKeptDrawingColour = {85, 85, 85};
+constexpr Colour kTrailColour = {235, 190, 100};
+constexpr Colour kDotColour = {255, 70, 40};
 constexpr int kDotRadius = 4;
+constexpr int kColouredDotGrowth = 1;
 // The display library's event thread takes one event every 8 ms; looking twice as often sees every press.
 constexpr std::chrono::milliseconds kPressPollInterval{4};
 constexpr unsigned int kRememberedKeyEvents = 128;
+
+const unsigned char* colourOf(DotInk ink)
+{
+    switch (ink)
+    {
+    case DotInk::Slower:
+        return kSlowerColour;
+    case DotInk::AboutAsFast:
+        return kAboutAsFastColour;
+    case DotInk::Faster:
+        return kFasterColour;
+    case DotInk::White:
+        break;
+    }
+    return kWhite;
+}
+
+const unsigned char* colourOf(Guides::Ink ink)
+{
+    switch (ink)
+    {
+    case Guides::Ink::HeroStart:
+        return kHeroStartColour;
+    case Guides::Ink::KeptDrawing:
+        return kKeptDrawingColour;
+    case Guides::Ink::CameraView:
+        break;
+    }
+    return kCameraViewColour;
+}
 
 } // namespace
 
@@ -81,6 +119,7 @@ struct CImgDrawingWindow::Display
     cimg_library::CImgDisplay window;
     /// The last key pressed, if no key was released after it, when held input was last ignored.
     unsigned int heldKeyWhenIgnored = 0;
+    Guides guides;
 };
 
 std::unique_ptr<CImgDrawingWindow> CImgDrawingWindow::open()
@@ -151,6 +190,11 @@ bool CImgDrawingWindow::isUHeld() const
     return display->window.is_keyU();
 }
 
+bool CImgDrawingWindow::isVHeld() const
+{
+    return display->window.is_keyV();
+}
+
 bool CImgDrawingWindow::isClosed() const
 {
     return display->window.is_closed();
@@ -161,23 +205,35 @@ void CImgDrawingWindow::close()
     display->window.close();
 }
 
-void CImgDrawingWindow::lightPixel(int x, int y)
+void CImgDrawingWindow::lightPixel(int x, int y, DotInk ink)
 {
     if (x < 0 || y < 0 || x >= DrawingFrame::kWidth || y >= DrawingFrame::kHeight)
     {
         return;
     }
-    for (int channel = 0; channel < kColourChannels; ++channel)
+    // A coloured dot is drawn a pixel wider on every side, so that its colour reads over the guides.
+    const int grow = ink == DotInk::White ? 0 : kColouredDotGrowth;
+    display->image.draw_rectangle(x - grow, y - grow, x + grow, y + grow, colourOf(ink));
+    display->window.display(display->image);
+}
+
+void CImgDrawingWindow::clearImage()
+{
+    display->image.fill(0);
+    for (const auto& line : display->guides.lines)
     {
-        display->image(x, y, 0, channel) = kWhite;
+        display->image.draw_line(line.x0, line.y0, line.x1, line.y1, colourOf(line.ink));
+    }
+    for (const auto& circle : display->guides.circles)
+    {
+        display->image.draw_circle(circle.x, circle.y, circle.radius, colourOf(circle.ink), 1.0f, ~0u);
     }
     display->window.display(display->image);
 }
 
-void CImgDrawingWindow::clearToBlack()
+void CImgDrawingWindow::setGuides(const Guides& guides)
 {
-    display->image.fill(0);
-    display->window.display(display->image);
+    display->guides = guides;
 }
 
 void CImgDrawingWindow::ignoreHeldInput()

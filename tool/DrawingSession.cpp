@@ -1,11 +1,14 @@
 #include "tool/DrawingSession.h"
 
+#include "GuideLayout.h"
 #include "TrajectoryPreview.h"
 #include "platform/WinApi.h"
 #include "tool/DrawingWindow.h"
 #include "tool/SampleTime.h"
 
+#include <algorithm>
 #include <cassert>
+#include <climits>
 #include <istream>
 #include <ostream>
 #include <utility>
@@ -55,6 +58,31 @@ KelTrajectoryLibrary withoutTrajectory(const KelTrajectoryLibrary& library, cons
     return rest;
 }
 
+/// N for a name "trajN" with N in decimal digits only, 0 for other names. Numbers too large to count on from
+/// are 0 too: the names made from the counter never reach them.
+int keptNumberOf(const std::string& name)
+{
+    const std::string prefix = kKeptNamePrefix;
+    if (name.size() <= prefix.size() || name.compare(0, prefix.size(), prefix) != 0)
+    {
+        return 0;
+    }
+    long long number = 0;
+    for (std::size_t at = prefix.size(); at < name.size(); ++at)
+    {
+        if (name[at] < '0' || name[at] > '9')
+        {
+            return 0;
+        }
+        number = number * 10 + (name[at] - '0');
+        if (number >= INT_MAX)
+        {
+            return 0;
+        }
+    }
+    return static_cast<int>(number);
+}
+
 /// The rest of the console line, without the white space around it.
 std::string readRestOfLine(std::istream& in)
 {
@@ -74,6 +102,23 @@ std::string readRestOfLine(std::istream& in)
 DrawingSession::DrawingSession(DrawingWindow& drawingWindow, Clock sampleClock, std::istream& in, std::ostream& out)
     : window(drawingWindow), clock(std::move(sampleClock)), consoleIn(in), consoleOut(out), sampleStartTime(clock())
 {
+}
+
+void DrawingSession::continueLibrary(const std::string& fileName, KelTrajectoryLibrary loaded)
+{
+    library = std::move(loaded);
+    libraryFileName = fileName;
+    keptDrawings.clear();
+    keptCounter = 0;
+    for (const auto& entry : library)
+    {
+        keptCounter = std::max(keptCounter, keptNumberOf(entry.first));
+    }
+}
+
+std::string DrawingSession::nextKeptName() const
+{
+    return kKeptNamePrefix + std::to_string(keptCounter + 1);
 }
 
 void DrawingSession::run()
@@ -108,6 +153,7 @@ DrawingSession::Presses DrawingSession::readPresses()
     presses.undo = newlyHeld(window.isUHeld(), undoHeld);
     presses.previewAsDrawn = newlyHeld(window.isPHeld(), previewAsDrawnHeld);
     presses.previewAtGameSpeed = newlyHeld(window.isGHeld(), previewAtGameSpeedHeld);
+    presses.guides = newlyHeld(window.isVHeld(), guidesHeld);
     return presses;
 }
 
@@ -121,6 +167,7 @@ void DrawingSession::handleIdle(int x, int y, const Presses& presses)
     if (state == State::Idle && !window.isClosed())
     {
         undoOnPress(presses.undo);
+        toggleGuidesOnPress(presses.guides);
         previewOnPress(presses);
     }
 }
@@ -156,6 +203,10 @@ void DrawingSession::reloadOnL()
         library = std::move(reloaded);
         // The drawings kept before are no longer in memory; undo starts over from the file's content.
         keptDrawings.clear();
+        if (guidesShown)
+        {
+            clearWindow();
+        }
     }
     else
     {
@@ -212,6 +263,10 @@ void DrawingSession::undoOnPress(bool pressed)
         consoleOut << last.name << " du fichier relu est remis" << std::endl;
     }
     --keptCounter;
+    if (guidesShown)
+    {
+        clearWindow();
+    }
 }
 
 void DrawingSession::previewOnPress(const Presses& presses)
@@ -224,6 +279,21 @@ void DrawingSession::previewOnPress(const Presses& presses)
     {
         TrajectoryPreview(window, clock, consoleOut).play(library, TrajectoryPreview::kGameSpeed);
     }
+}
+
+void DrawingSession::toggleGuidesOnPress(bool pressed)
+{
+    if (pressed)
+    {
+        guidesShown = !guidesShown;
+        clearWindow();
+    }
+}
+
+void DrawingSession::clearWindow()
+{
+    window.setGuides(guidesShown ? guidesFor(library) : Guides());
+    window.clearImage();
 }
 
 void DrawingSession::handleDrawing(int x, int y)
@@ -240,15 +310,33 @@ void DrawingSession::handleDrawing(int x, int y)
 
 void DrawingSession::takeSample(int x, int y)
 {
-    window.lightPixel(x, y);
+    // A white dot is shown before the clock is read, as it always was; a coloured one needs the sample's time.
+    if (!guidesShown)
+    {
+        window.lightPixel(x, y, DotInk::White);
+    }
     const double time = elapsedSampleTime(sampleStartTime, clock());
     workingTrajectory.addPositionKey({static_cast<float>(x), static_cast<float>(y), time});
+    if (guidesShown)
+    {
+        window.lightPixel(x, y, inkOfLatestSample());
+    }
+}
+
+DotInk DrawingSession::inkOfLatestSample() const
+{
+    // Samples come with growing times, so the latest is the last key; the first of a stroke has no speed yet.
+    const std::vector<PositionKey>& keys = workingTrajectory.getTrackPos();
+    if (keys.size() < 2)
+    {
+        return DotInk::White;
+    }
+    return speedInk(runnerSpeed(keys[keys.size() - 2], keys.back()));
 }
 
 void DrawingSession::endStroke()
 {
     const int answer = MessageBoxW(nullptr, kKeepQuestion, kKeepCaption, MB_YESNO);
-    window.clearToBlack();
     if (answer == IDNO)
     {
         workingTrajectory.clear();
@@ -257,13 +345,15 @@ void DrawingSession::endStroke()
     {
         keepStroke();
     }
+    // After keeping, so that the guides show the drawing just kept.
+    clearWindow();
     state = State::Idle;
 }
 
 void DrawingSession::keepStroke()
 {
+    const std::string name = nextKeptName();
     ++keptCounter;
-    const std::string name = kKeptNamePrefix + std::to_string(keptCounter);
     keptDrawings.push_back({name, findTrajectory(library, name)});
     workingTrajectory.setName(name);
     library.addTrajectory(workingTrajectory);

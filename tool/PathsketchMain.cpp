@@ -1,15 +1,49 @@
 #include "platform/WinApi.h"
 #include "tool/CImgDrawingWindow.h"
 #include "tool/DrawingSession.h"
+#include "tool/StartLibrary.h"
 
 #include <OgreLogManager.h>
 
 #include <cstdio>
 #include <iostream>
 #include <memory>
+#include <optional>
+#include <string>
+#include <vector>
 
 namespace
 {
+
+constexpr int kRefused = 2;
+
+constexpr const char* kUsage =
+    "usage: pathsketch [FILE]\n"
+    "       pathsketch --help\n"
+    "\n"
+    "Draw the trajectories that dunestride's runners follow: each stroke drawn with the left mouse button in the\n"
+    "\"Draw Trajectory\" window is a timed path, kept or dropped at its end, named traj1, traj2, ...\n"
+    "\n"
+    "FILE   a library to continue: its trajectories are loaded, L reloads it, and the next kept drawing is named\n"
+    "       after its highest trajN, so no loaded trajectory is replaced. A FILE that does not exist yet starts an\n"
+    "       empty library to be saved under that name; one that cannot be read is refused (exit status 2).\n"
+    "       The launchers open the game's own library1.xml.\n"
+    "\n"
+    "Keys in the window, while not drawing:\n"
+    "  SPACE  save the library under a name typed at the console (type FILE to update it)\n"
+    "  L      reload the last file saved, or FILE\n"
+    "  P      preview the drawings at the speed they were drawn\n"
+    "  G      preview the drawings at the game's speed\n"
+    "  U      take back the last kept drawing\n"
+    "  V      show or hide the guides: the outline of what the game's camera shows at the start (the notch marks\n"
+    "         the top of the game's picture, which shows the drawing turned half a turn), the hero's start place\n"
+    "         with the catch distance around it, and the drawings kept so far as faint lines. While they are\n"
+    "         shown, each dot of a stroke takes the speed of the runner there against the hero's 25 units/s:\n"
+    "         green slower than 20, yellow about as fast (20 to 30), red faster than 30\n"
+    "  ESC    quit (then a key at the console's pause)\n";
+
+constexpr const char* kKeysLine = "touches : SPACE enregistrer, L relire, P apercu, G apercu a la vitesse du jeu, "
+                                  "U retirer le dernier dessin, V guides, ESC quitter";
 
 void attachConsole()
 {
@@ -21,7 +55,47 @@ void attachConsole()
     std::ios_base::sync_with_stdio(true);
 }
 
-void drawUntilClosed()
+/// What the command line asks for.
+struct Request
+{
+    bool help = false;
+    bool wrong = false;
+    std::optional<std::string> libraryFile;
+};
+
+Request readRequest(const std::vector<std::string>& arguments)
+{
+    Request request;
+    if (arguments.size() == 1 && (arguments[0] == "--help" || arguments[0] == "-h"))
+    {
+        request.help = true;
+    }
+    else if (arguments.size() > 1 || (arguments.size() == 1 && arguments[0].rfind('-', 0) == 0))
+    {
+        request.wrong = true;
+    }
+    else if (arguments.size() == 1)
+    {
+        request.libraryFile = arguments[0];
+    }
+    return request;
+}
+
+void printStartText(const DrawingSession& session, const std::string& fileName, StartLibrary::State state)
+{
+    if (state == StartLibrary::State::Read)
+    {
+        std::cout << "bibliotheque lue : " << fileName << " (" << session.getLibrary().count()
+                  << " trajectoires) ; prochain dessin garde : " << session.nextKeptName() << std::endl;
+    }
+    else
+    {
+        std::cout << "bibliotheque " << fileName << " absente : nouvelle bibliotheque vide" << std::endl;
+    }
+    std::cout << "pour l'enregistrer : SPACE puis " << fileName << " ; L la relit" << std::endl;
+}
+
+void drawUntilClosed(const std::optional<std::string>& libraryFile, StartLibrary start)
 {
     std::unique_ptr<CImgDrawingWindow> window = CImgDrawingWindow::open();
     if (!window)
@@ -30,6 +104,12 @@ void drawUntilClosed()
         return;
     }
     DrawingSession session(*window, platform::sampleClockMilliseconds, std::cin, std::cout);
+    std::cout << kKeysLine << std::endl;
+    if (libraryFile)
+    {
+        session.continueLibrary(*libraryFile, std::move(start.library));
+        printStartText(session, *libraryFile, start.state);
+    }
     session.run();
 }
 
@@ -38,9 +118,27 @@ void drawUntilClosed()
 int WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
 {
     attachConsole();
+    const Request request = readRequest(platform::commandLineArguments());
+    if (request.help || request.wrong)
+    {
+        (request.help ? std::cout : std::cerr) << kUsage;
+        return request.help ? 0 : kRefused;
+    }
     // The library logs through the engine's log manager; without a log attached its lines go nowhere.
     auto logManager = std::make_unique<Ogre::LogManager>();
-    drawUntilClosed();
+    StartLibrary start;
+    if (request.libraryFile)
+    {
+        start = readStartLibrary(*request.libraryFile);
+        if (start.state == StartLibrary::State::Unreadable)
+        {
+            std::cerr << "pathsketch : impossible de lire la bibliotheque " << *request.libraryFile
+                      << " (fichier illisible ou pas une bibliotheque de trajectoires) ; rien n'est ouvert"
+                      << std::endl;
+            return kRefused;
+        }
+    }
+    drawUntilClosed(request.libraryFile, std::move(start));
     logManager.reset();
     return platform::runSystemCommand("pause");
 }

@@ -1,10 +1,10 @@
 #include "TrajectoryPreview.h"
 
+#include "PixelRounding.h"
 #include "tool/DrawingWindow.h"
 #include "trajectory/KelTrajectoryLibrary.h"
 #include "trajectory/Trajectory.h"
 
-#include <cmath>
 #include <cstddef>
 #include <ostream>
 #include <vector>
@@ -16,22 +16,6 @@ namespace
 constexpr unsigned int kFrameMilliseconds = 16;
 // How long a finished path stays on screen before the next one starts.
 constexpr unsigned int kEndHoldMilliseconds = 700;
-// Hand-edited files may hold points far outside the drawing; beyond this they are drawn at this distance, which
-// keeps the line arithmetic of the display library in range.
-constexpr float kFarthestPixel = 10000.0f;
-
-int toPixel(float coordinate)
-{
-    if (!(coordinate > -kFarthestPixel))
-    {
-        return -static_cast<int>(kFarthestPixel);
-    }
-    if (!(coordinate < kFarthestPixel))
-    {
-        return static_cast<int>(kFarthestPixel);
-    }
-    return static_cast<int>(std::lround(coordinate));
-}
 
 bool hasPath(const KelTrajectoryLibrary& library)
 {
@@ -75,7 +59,7 @@ void TrajectoryPreview::play(const KelTrajectoryLibrary& library, double speed)
             break;
         }
     }
-    window.clearToBlack();
+    window.clearImage();
     if (!finished)
     {
         // The press that stopped the playback must not also start a stroke or act as a key.
@@ -85,7 +69,7 @@ void TrajectoryPreview::play(const KelTrajectoryLibrary& library, double speed)
 
 bool TrajectoryPreview::playOne(const Trajectory& trajectory, double speed)
 {
-    window.clearToBlack();
+    window.clearImage();
     const std::vector<PositionKey>& keys = trajectory.getTrackPos();
     std::size_t nextKey = 0;
     Pixel trailEnd{toPixel(keys.front().px), toPixel(keys.front().py)};

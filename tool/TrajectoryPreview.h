@@ -12,7 +12,8 @@ class Trajectory;
 /// Plays a library's trajectories back in the drawing window, one after another in name order: each as a dot
 /// moving along its path from trajectory time 0, leaving its trail, then held for a moment on its whole trail.
 /// Speeds are trajectory milliseconds per millisecond of playback. A key or button press, or closing the window,
-/// stops the playback; the press does nothing else. The window is black again afterwards.
+/// stops the playback; the press does nothing else. The window is cleared again afterwards (to black, or to the
+/// guides when they are shown).
 class TrajectoryPreview
 {
 public:

@@ -4,6 +4,8 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <string>
+#include <vector>
 
 using HWND = void*;
 using HINSTANCE = void*;
@@ -74,5 +76,10 @@ DWORD timeOfDayMilliseconds(const SYSTEMTIME& time);
 
 /// The sample clock: the current UTC time of day in milliseconds, as GetSystemTime gives it.
 DWORD sampleClockMilliseconds();
+
+/// The arguments the program was started with, without the program's own name, as Windows keeps them for
+/// __argv. The Linux entry point records them before it calls WinMain; they are empty until then.
+const std::vector<std::string>& commandLineArguments();
+void setCommandLineArguments(int argc, const char* const* argv);
 
 } // namespace platform

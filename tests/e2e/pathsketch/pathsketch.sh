@@ -3,10 +3,14 @@
 # program and the artifact folder as its two arguments:  test.sh PATHSKETCH ARTIFACT_DIR
 # The environment gives the drawing frame's size in PS_FRAME_WIDTH and PS_FRAME_HEIGHT.
 #
-#   ps_start [WRAPPER...]      starts pathsketch in $PS_RUN with its console on $PS_RUN/console.{in,out}
+#   ps_start [WRAPPER...]      starts pathsketch in $PS_RUN with its console on $PS_RUN/console.{in,out}, with
+#                              the arguments in the array PS_ARGS
 #   ps_move X Y                moves the pointer to window pixel (X, Y) (one pointer event)
 #   ps_stroke X,Y X,Y ...      presses the left button on the first pixel, moves through the others, releases;
 #                              the pixels go to PS_VISITED (ps_press X Y, ps_drag X,Y ..., ps_release in parts)
+#   ps_steady_stroke X,Y X,Y ...  presses on the first pixel and moves through the others every 30 ms, without
+#                              releasing
+#   ps_colour_count PNG COLOUR  the number of pixels of PNG in COLOUR (#RRGGBB)
 #   ps_expect_keys_on_visited NAME   checks NAME's keys (ps_library records on stdin) against PS_VISITED
 #   ps_expect_strokes FILE NAME=ARRAY ...   checks that FILE holds exactly these trajectories, each with its
 #                              keys on the pixels in the named array (a saved PS_VISITED)
@@ -26,6 +30,7 @@ PS_ARTIFACTS="${2:?usage: $0 PATHSKETCH ARTIFACT_DIR}"
 : "${PS_FRAME_WIDTH:?the drawing frame's width}" "${PS_FRAME_HEIGHT:?the drawing frame's height}"
 mkdir -p "$PS_ARTIFACTS"
 PS_VISITED=()
+PS_ARGS=()
 
 ps_start()
 {
@@ -33,7 +38,7 @@ ps_start()
     mkdir -p "$PS_RUN"
     chmod a+rx "$XS_TMP" "$PS_RUN"
     mkfifo "$PS_RUN/console.in"
-    (cd "$PS_RUN" && exec setsid "$@" "$PATHSKETCH" <console.in >console.out 2>&1) &
+    (cd "$PS_RUN" && exec setsid "$@" "$PATHSKETCH" ${PS_ARGS[@]+"${PS_ARGS[@]}"} <console.in >console.out 2>&1) &
     PS_PID=$!
     xs_track "$PS_PID"
     exec 4>"$PS_RUN/console.in"
@@ -84,6 +89,22 @@ ps_stroke()
     ps_press "${first%,*}" "${first#*,}"
     ps_drag "$@"
     ps_release
+}
+
+# One xdotool run for the whole stroke keeps a steady pace, much quicker than one run per point.
+ps_steady_stroke()
+{
+    local moves=() point
+    for point in "${@:2}"; do
+        moves+=(mousemove $((PS_X + ${point%,*})) $((PS_Y + ${point#*,})) sleep 0.03)
+    done
+    ps_press "${1%,*}" "${1#*,}"
+    xdotool "${moves[@]}"
+}
+
+ps_colour_count()
+{
+    convert "$1" -format %c histogram:info:- | awk -v colour="$2" 'index($0, colour) { sum += $1 } END { print sum + 0 }'
 }
 
 # Checks that the keys of trajectory NAME in the records of ps_library (on stdin) lie on the pixels of

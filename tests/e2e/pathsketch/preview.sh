@@ -13,23 +13,6 @@ winding_points()
         'BEGIN { for (y = 620; y >= 80; y -= 9) printf "%d,%d ", cx + 150 * sin((620 - y) / 80), y }'
 }
 
-# One xdotool run for the whole stroke keeps a steady pace, much quicker than one run per point.
-draw_stroke()
-{
-    local moves=() point
-    for point in "${@:2}"; do
-        moves+=(mousemove $((PS_X + ${point%,*})) $((PS_Y + ${point#*,})) sleep 0.03)
-    done
-    ps_press "${1%,*}" "${1#*,}"
-    xdotool "${moves[@]}"
-    ps_release
-}
-
-colour_count()
-{
-    convert "$1" -format %c histogram:info:- | awk -v colour="$2" 'index($0, colour) { sum += $1 } END { print sum + 0 }'
-}
-
 microseconds_now()
 {
     echo "${EPOCHREALTIME/./}"
@@ -49,15 +32,16 @@ window_is_black()
 
 expect_preview_shown()
 {
-    [ "$(colour_count "$1" "$kDotColour")" -gt 20 ] || xs_fail "no moving dot in $1"
-    [ "$(colour_count "$1" "$kTrailColour")" -gt 10 ] || xs_fail "no trail in $1"
+    [ "$(ps_colour_count "$1" "$kDotColour")" -gt 20 ] || xs_fail "no moving dot in $1"
+    [ "$(ps_colour_count "$1" "$kTrailColour")" -gt 10 ] || xs_fail "no trail in $1"
 }
 
 xs_start
 ps_start
 
 read -r -a path <<<"$(winding_points)"
-draw_stroke "${path[@]}"
+ps_steady_stroke "${path[@]}"
+ps_release
 ps_answer Return
 ps_save before.xml
 strokeMs="$(ps_library "$PS_RUN/before.xml" | awk '$1 == "KEY" { last = $3 } END { print last }')"

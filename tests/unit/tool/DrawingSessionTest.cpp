@@ -4,6 +4,7 @@
 #include "platform/MessageBoxSeam.h"
 #include "support/LogCapture.h"
 #include "support/TempDir.h"
+#include "tool/StartLibrary.h"
 
 #include <gtest/gtest.h>
 
@@ -15,6 +16,7 @@
 #include <sstream>
 #include <string>
 #include <sys/stat.h>
+#include <tuple>
 #include <vector>
 
 namespace
@@ -409,6 +411,60 @@ TEST_F(DrawingSessionTest, KeysAreIgnoredDuringAStroke)
     EXPECT_EQ(keysOf("traj1").size(), 2u);
 }
 
+/// A library file with one key per trajectory, named as given.
+std::string libraryOf(const std::vector<std::string>& names)
+{
+    std::string contents = "<Trajectories>";
+    for (const std::string& name : names)
+    {
+        contents +=
+            "<Trajectory name=\"" + name + "\"><TrackPos><Elem time=\"0\" px=\"7\" py=\"8\"/></TrackPos></Trajectory>";
+    }
+    return contents + "</Trajectories>";
+}
+
+TEST_F(DrawingSessionTest, AContinuedLibraryKeepsEveryLoadedTrajectoryAndLReloadsItsFile)
+{
+    const std::vector<std::string> loaded = {"other", "traj1", "traj12", "traj3", "traj5b", "traj99999999999"};
+    const std::string fileName = dir.write("library1.xml", libraryOf(loaded));
+    StartLibrary start = readStartLibrary(fileName);
+    ASSERT_EQ(start.state, StartLibrary::State::Read);
+    this->start();
+    session->continueLibrary(fileName, std::move(start.library));
+    EXPECT_EQ(session->nextKeptName(), "traj13");
+
+    stroke({{30, 40}});
+    keepNext(IDYES);
+    run();
+    std::vector<std::string> expected = loaded;
+    expected.insert(expected.begin() + 3, "traj13");
+    EXPECT_EQ(names(), expected);
+    EXPECT_EQ(keysOf("traj12"), (std::vector<Key>{{7, 8, 0}}));
+
+    dir.write("library1.xml", libraryOf({"edited"}));
+    window.holdKey(&WindowState::l);
+    run();
+    EXPECT_EQ(names(), std::vector<std::string>{"edited"});
+}
+
+TEST_F(DrawingSessionTest, AMissingLibraryStartsEmptyAndAnUnreadableOneIsRefused)
+{
+    const std::string missing = dir.file("new.xml");
+    StartLibrary start = readStartLibrary(missing);
+    EXPECT_EQ(start.state, StartLibrary::State::Missing);
+    this->start();
+    session->continueLibrary(missing, std::move(start.library));
+    stroke({{30, 40}});
+    keepNext(IDYES);
+    window.holdKey(&WindowState::l);
+    run();
+    EXPECT_EQ(names(), std::vector<std::string>{"traj1"});
+    EXPECT_EQ(consoleOut.str(), "echec de la lecture du fichier " + missing + "\n") << "L reloads the file to be";
+
+    EXPECT_EQ(readStartLibrary(dir.write("bad.xml", "<not closed")).state, StartLibrary::State::Unreadable);
+    EXPECT_EQ(readStartLibrary(dir.file("")).state, StartLibrary::State::Unreadable) << "a folder";
+}
+
 /// Where the corner path of keepCornerPath is at a trajectory time, worked out by hand.
 std::pair<double, double> onCornerPath(double ms)
 {
@@ -497,6 +553,85 @@ TEST_F(DrawingSessionTest, PreviewPlaysDrawingsInTurnUntilAPressStopsIt)
     EXPECT_EQ(names(), (std::vector<std::string>{"traj1", "traj2"}));
     EXPECT_EQ(keysOf("traj1").size(), 3u);
     EXPECT_EQ(questions.size(), 2u);
+}
+
+using Point = std::pair<int, int>;
+
+std::set<Point> endsOf(const Guides& guides, Guides::Ink ink)
+{
+    std::set<Point> ends;
+    for (const Guides::Line& line : guides.lines)
+    {
+        if (line.ink == ink)
+        {
+            ends.insert({line.x0, line.y0});
+            ends.insert({line.x1, line.y1});
+        }
+    }
+    return ends;
+}
+
+TEST_F(DrawingSessionTest, GuidesOutlineTheStartViewAndTheHeroOverTheKeptDrawings)
+{
+    keepCornerPath();
+    tapTwice(&WindowState::v);
+    run();
+
+    // The camera 65 units up sees 65 tan(22.5 deg) = 26.92 units on either side of z = 20, and 0.8 times that
+    // across (614.4 x 768 pixels): 21.54 units. At 0.3 units per pixel about the centre (250, 350), world x
+    // maps to the drawing's x and world z to its y.
+    const std::set<Point> view = endsOf(window.shownGuides, Guides::Ink::CameraView);
+    for (const Point& corner : {Point{178, 327}, Point{322, 327}, Point{322, 506}, Point{178, 506}})
+    {
+        EXPECT_EQ(view.count(corner), 1u) << corner.first << ", " << corner.second;
+    }
+    for (const Point& end : view)
+    {
+        EXPECT_TRUE(end.second >= 327 && (end.second <= 506 || end.first == 250))
+            << "only the mark of the game's top, world +z, is outside, on the middle of the drawing's bottom edge";
+    }
+    ASSERT_EQ(window.shownGuides.circles.size(), 1u);
+    const Guides::Circle hero = window.shownGuides.circles[0];
+    EXPECT_EQ(std::make_tuple(hero.x, hero.y, hero.radius), std::make_tuple(250, 350, 8)) << "2.5 units around";
+    EXPECT_EQ(endsOf(window.shownGuides, Guides::Ink::KeptDrawing),
+              (std::set<Point>{{100, 100}, {200, 100}, {200, 300}}));
+
+    stroke({{400, 600}, {410, 610}});
+    keepNext(IDYES);
+    run();
+    EXPECT_EQ(endsOf(window.shownGuides, Guides::Ink::KeptDrawing).count({410, 610}), 1u) << "kept at once";
+
+    window.holdKey(&WindowState::u);
+    window.holdKey(&WindowState::v);
+    run();
+    EXPECT_EQ(endsOf(window.guides, Guides::Ink::KeptDrawing).count({410, 610}), 0u) << "taken back at once";
+    EXPECT_TRUE(window.shownGuides.lines.empty() && window.shownGuides.circles.empty()) << "V hides them";
+}
+
+TEST_F(DrawingSessionTest, WhileGuidesAreShownDotsTakeTheRunnersSpeedAgainstTheHeros)
+{
+    window.holdKey(&WindowState::v);
+    // 90 ms of drawing are 0.3 s of the game, where a pixel is 0.3 units: N pixels in 90 ms run at N units/s,
+    // here 19, 21, 29 and 31 against the hero's 25.
+    clockReadings = {0, 1'000, 1'000, 1'090, 1'180, 1'270, 1'360};
+    for (const int x : {100, 119, 140, 169, 200})
+    {
+        window.press(x, 200);
+    }
+    run();
+    EXPECT_EQ(window.dotInks, (std::map<Point, DotInk>{{{100, 200}, DotInk::White},
+                                                       {{119, 200}, DotInk::Slower},
+                                                       {{140, 200}, DotInk::AboutAsFast},
+                                                       {{169, 200}, DotInk::AboutAsFast},
+                                                       {{200, 200}, DotInk::Faster}}));
+
+    window.release(200, 200);
+    window.holdKey(&WindowState::v);
+    window.press(100, 400);
+    window.press(200, 400);
+    run();
+    EXPECT_EQ(window.dotInks, (std::map<Point, DotInk>{{{100, 400}, DotInk::White}, {{200, 400}, DotInk::White}}))
+        << "white again once the guides are hidden";
 }
 
 TEST_F(DrawingSessionTest, NothingToShowOrTakeBackIsSaid)

@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <deque>
+#include <map>
 #include <set>
 #include <utility>
 #include <vector>
@@ -24,6 +25,7 @@ struct WindowState
     bool p = false;
     bool g = false;
     bool u = false;
+    bool v = false;
 };
 
 /// What one playback frame showed: the dot and the trail drawn so far, at a time of the window's clock.
@@ -68,15 +70,23 @@ public:
     bool isPHeld() const override { return current.p; }
     bool isGHeld() const override { return current.g; }
     bool isUHeld() const override { return current.u; }
+    bool isVHeld() const override { return current.v; }
     bool isClosed() const override { return closed; }
     void close() override { closed = true; }
-    void lightPixel(int x, int y) override { litPixels.insert({x, y}); }
-    void clearToBlack() override
+    void lightPixel(int x, int y, DotInk ink) override
+    {
+        litPixels.insert({x, y});
+        dotInks[{x, y}] = ink;
+    }
+    void clearImage() override
     {
         litPixels.clear();
+        dotInks.clear();
         trail.clear();
+        shownGuides = guides;
         ++clearCount;
     }
+    void setGuides(const Guides& newGuides) override { guides = newGuides; }
 
     // Held keys are scripted per event, so there is nothing to forget.
     void ignoreHeldInput() override {}
@@ -104,6 +114,10 @@ public:
     bool hasPending() const { return !pending.empty(); }
 
     std::set<std::pair<int, int>> litPixels;
+    std::map<std::pair<int, int>, DotInk> dotInks;
+    /// The guides set, and those drawn by the last clearImage.
+    Guides guides;
+    Guides shownGuides;
     int clearCount = 0;
     bool closed = false;
 

@@ -24,10 +24,12 @@ public:
     bool isPHeld() const override;
     bool isGHeld() const override;
     bool isUHeld() const override;
+    bool isVHeld() const override;
     bool isClosed() const override;
     void close() override;
-    void lightPixel(int x, int y) override;
-    void clearToBlack() override;
+    void lightPixel(int x, int y, DotInk ink) override;
+    void clearImage() override;
+    void setGuides(const Guides& guides) override;
     void ignoreHeldInput() override;
     bool waitForPressOrClose(unsigned int milliseconds) override;
     void drawTrail(int x0, int y0, int x1, int y1) override;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/WinApi.h"
+#include "tool/DrawingWindow.h"
 #include "tool/SampleTime.h"
 #include "trajectory/KelTrajectoryLibrary.h"
 #include "trajectory/Trajectory.h"
@@ -10,13 +11,13 @@
 #include <string>
 #include <vector>
 
-class DrawingWindow;
-
 /// The drawing tool's flow: strokes drawn with the left button become trajectories, the author keeps or drops
 /// each one, kept ones go into a library named traj1, traj2, ..., SPACE writes the library to a file named on the
 /// console, L reloads the last file and ESC closes the window. P plays the library back at the speed it was drawn
 /// and G at the game's speed; U takes back the last kept drawing, whose name the next kept one then reuses.
-/// One pass handles one window event.
+/// V shows and hides the guides (what the game's camera shows, the hero's start place, the kept drawings) and, while
+/// they are shown, colours each dot of a stroke by the runner's speed there. A session may continue a library file
+/// read at start-up. One pass handles one window event.
 class DrawingSession
 {
 public:
@@ -24,6 +25,13 @@ public:
     using Clock = SampleClock;
 
     DrawingSession(DrawingWindow& window, Clock clock, std::istream& consoleIn, std::ostream& consoleOut);
+
+    /// Continues the library read from fileName (empty when there is no such file yet): L reloads that file, and
+    /// kept drawings are named after the highest "trajN" loaded, so that none replaces a loaded trajectory.
+    void continueLibrary(const std::string& fileName, KelTrajectoryLibrary loaded);
+
+    /// The name the next kept drawing gets.
+    std::string nextKeptName() const;
 
     /// Runs passes until the window is closed.
     void run();
@@ -47,6 +55,7 @@ private:
         bool undo = false;
         bool previewAsDrawn = false;
         bool previewAtGameSpeed = false;
+        bool guides = false;
     };
 
     /// A drawing kept in this run, with the trajectory of the same name it replaced, if any.
@@ -64,6 +73,10 @@ private:
     void saveOnSpace();
     void undoOnPress(bool pressed);
     void previewOnPress(const Presses& presses);
+    void toggleGuidesOnPress(bool pressed);
+    /// Clears the window to black or, while they are shown, to the guides of the library as it is now.
+    void clearWindow();
+    DotInk inkOfLatestSample() const;
     void handleDrawing(int x, int y);
     void takeSample(int x, int y);
     void endStroke();
@@ -86,4 +99,6 @@ private:
     bool undoHeld = false;
     bool previewAsDrawnHeld = false;
     bool previewAtGameSpeedHeld = false;
+    bool guidesHeld = false;
+    bool guidesShown = false;
 };

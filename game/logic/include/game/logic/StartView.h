@@ -13,6 +13,11 @@ constexpr float kStartCameraZ = 20.0f;
 /// The camera's vertical field of view, in degrees: the engine's default, which the game keeps.
 constexpr float kCameraFieldOfViewDegrees = 45.0f;
 
+/// The viewport's width divided by its height in the window the game ships with: ogre.cfg's "Video Mode=1024 x 768",
+/// of whose width the viewport takes the middle 60 %. Code that has no window to measure (the drawing tool's guides,
+/// tools that play the game without rendering) takes this; the game itself measures its viewport.
+constexpr float kShippedViewportAspect = 1024.0f * 0.6f / 768.0f;
+
 /// A rectangle of a plane parallel to the ground, in world x and z.
 struct GroundRect
 {

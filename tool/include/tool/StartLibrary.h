@@ -1,0 +1,21 @@
+#pragma once
+
+#include "trajectory/KelTrajectoryLibrary.h"
+
+#include <string>
+
+/// The library file named on pathsketch's command line, read before the window opens.
+struct StartLibrary
+{
+    enum class State
+    {
+        Read,      ///< read as L reads it
+        Missing,   ///< no file of that name yet: an empty library that is to be saved there
+        Unreadable ///< it exists (or may) but cannot be read as a library: the program refuses to start
+    };
+
+    State state = State::Missing;
+    KelTrajectoryLibrary library;
+};
+
+StartLibrary readStartLibrary(const std::string& fileName);
