@@ -9,7 +9,6 @@
 namespace
 {
 constexpr float kHeroSpeed = static_cast<float>(Sarna::kHeroSpeed);
-using Sarna::kHeroReach;
 constexpr float kZoneMargin = 3.0f;         // world units between the hero and the picture's edge
 constexpr int kVelocityFrames = 4;          // frames over which a runner's speed is judged
 constexpr float kLookAhead = 1.0f;          // seconds
@@ -32,10 +31,10 @@ float distance(GroundPoint a, GroundPoint b)
 }
 } // namespace
 
-EvasiveBot::EvasiveBot(const VisibleGround& visible, int reaction, float frame)
+EvasiveBot::EvasiveBot(const VisibleGround& visible, const Sarna::GroundRect& area, int reaction, float frame)
     : view(visible), zone{visible.minX + kZoneMargin, visible.maxX - kZoneMargin, visible.minZ + kZoneMargin,
                           visible.maxZ - kZoneMargin},
-      reactionFrames(reaction), frameSeconds(frame)
+      heroArea(area), reactionFrames(reaction), frameSeconds(frame)
 {
 }
 
@@ -187,10 +186,10 @@ GroundPoint EvasiveBot::moved(GroundPoint from, const Steering& steering, float 
 
 GroundPoint EvasiveBot::steered(GroundPoint from, const Steering& steering) const
 {
-    // One frame of the game's own steering, which stops the hero at the ground's edge.
+    // One frame of the game's own steering, which stops the hero at the edge of his area.
     const float step = kHeroSpeed * frameSeconds;
-    return {std::clamp(from.x + static_cast<float>(steering.dx) * step, -kHeroReach, kHeroReach),
-            std::clamp(from.z + static_cast<float>(steering.dz) * step, -kHeroReach, kHeroReach)};
+    return {std::clamp(from.x + static_cast<float>(steering.dx) * step, heroArea.minX, heroArea.maxX),
+            std::clamp(from.z + static_cast<float>(steering.dz) * step, heroArea.minZ, heroArea.maxZ)};
 }
 
 Steering EvasiveBot::keptInZone(Steering steering, GroundPoint hero) const

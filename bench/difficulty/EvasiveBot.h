@@ -1,7 +1,8 @@
 #pragma once
 
 #include "Policy.h"
-#include "VisibleGround.h"
+#include "game/logic/StartView.h"
+#include "support/VisibleGround.h"
 
 #include <deque>
 #include <vector>
@@ -15,7 +16,8 @@
 class EvasiveBot : public Policy
 {
 public:
-    EvasiveBot(const VisibleGround& view, int reactionFrames, float frameSeconds);
+    /// heroArea is where the game lets the hero's centre go.
+    EvasiveBot(const VisibleGround& view, const Sarna::GroundRect& heroArea, int reactionFrames, float frameSeconds);
 
     std::string name() const override;
     void startGame(int gameIndex) override;
@@ -39,6 +41,7 @@ private:
 
     VisibleGround view;
     VisibleGround zone; ///< where the bot lets its hero go: the picture less a margin
+    Sarna::GroundRect heroArea;
     int reactionFrames;
     float frameSeconds;
     std::deque<ScreenObservation> seen; ///< latest at the back

@@ -45,6 +45,11 @@ int HeadlessPlay::trajectoryCount() const
     return game != nullptr ? game->getLibrary().count() : 0;
 }
 
+const Sarna::GroundRect& HeadlessPlay::heroArea() const
+{
+    return game->getHeroArea();
+}
+
 GameOutcome HeadlessPlay::play(Policy& policy, int startCounter, float frameSeconds)
 {
     Sarna::JeuTotal::spawnCounter = startCounter;

@@ -1,9 +1,10 @@
 #pragma once
 
 #include "ScreenObservation.h"
-#include "VisibleGround.h"
+#include "game/logic/StartView.h"
 #include "support/FakeKeyboard.h"
 #include "support/HeadlessGameScene.h"
+#include "support/VisibleGround.h"
 
 #include <map>
 #include <memory>
@@ -51,6 +52,8 @@ public:
     /// folder could be made for it.
     int trajectoryCount() const;
     const VisibleGround& view() const { return *visible; }
+    /// Where the game lets the hero's centre go; only valid when trajectoryCount is not 0.
+    const Sarna::GroundRect& heroArea() const;
 
     /// Plays one game from the start picture with the spawn counter at startCounter, in frames of frameSeconds.
     GameOutcome play(Policy& policy, int startCounter, float frameSeconds);

@@ -104,7 +104,7 @@ Request parseOptions(int argc, char** argv, Options& options)
     return Request::Play;
 }
 
-std::vector<std::unique_ptr<Policy>> makePolicies(const Options& options, const VisibleGround& view)
+std::vector<std::unique_ptr<Policy>> makePolicies(const Options& options, const HeadlessPlay& play)
 {
     std::vector<std::unique_ptr<Policy>> policies;
     std::istringstream list(options.policies);
@@ -123,10 +123,10 @@ std::vector<std::unique_ptr<Policy>> makePolicies(const Options& options, const 
         else if (name == "bot")
         {
             const int frames = static_cast<int>(std::lround(options.reactionSeconds / kFrameSeconds));
-            policies.push_back(std::make_unique<EvasiveBot>(view, frames, kFrameSeconds));
+            policies.push_back(std::make_unique<EvasiveBot>(play.view(), play.heroArea(), frames, kFrameSeconds));
         }
         else if (name == "instant")
-            policies.push_back(std::make_unique<EvasiveBot>(view, 0, kFrameSeconds));
+            policies.push_back(std::make_unique<EvasiveBot>(play.view(), play.heroArea(), 0, kFrameSeconds));
         else
         {
             std::cerr << "difficulty: unknown policy \"" << name << "\"\n" << kUsage;
@@ -183,7 +183,7 @@ int play(const Options& options)
         return 2;
     }
     const VisibleGround& view = play.view();
-    std::vector<std::unique_ptr<Policy>> policies = makePolicies(options, view);
+    std::vector<std::unique_ptr<Policy>> policies = makePolicies(options, play);
     if (policies.empty())
         return 2;
 
