@@ -33,6 +33,9 @@ struct GameOutcome
     double catcherOnScreen = 0.0;
     float catcherSpeed = 0.0f;
     GroundPoint caughtWhere; ///< the hero's place at the catch
+    /// Frames played, and those after which the hero's whole figure, head included, was in the picture.
+    int playingFrames = 0;
+    int framesInSight = 0;
 };
 
 /// The real game controller on a trajectory library, with the real game data, in the engine without a render
@@ -69,6 +72,7 @@ private:
     int frame(float dt);
     void steer(const Steering& steering);
     ScreenObservation observe() const;
+    bool figureInSight() const;
     std::vector<RunnerSighting> runnerPositions() const;
     const RunnerSighting* nearestToHero(const std::vector<RunnerSighting>& runners) const;
     void noteFirstSightings(const ScreenObservation& screen);
@@ -77,6 +81,7 @@ private:
     // The scene and its working folder go last, also when building the game fails.
     HeadlessGameScene scene;
     std::optional<VisibleGround> visible;
+    std::optional<VisibleGround> visibleAtHead;
     FakeKeyboard keyboard;
     std::unique_ptr<Sarna::JeuTotal> game;
     std::map<std::uint32_t, double> firstOnScreen; ///< play time at which each runner was first on the screen
