@@ -43,7 +43,7 @@ void addKeptDrawing(const Trajectory& trajectory, std::vector<Guides::Line>& lin
 
 void addCameraView(std::vector<Guides::Line>& lines)
 {
-    const Sarna::GroundRect view = Sarna::startViewAt(Sarna::kShippedViewportAspect);
+    const Sarna::GroundRect view = Sarna::startViewAt(Sarna::kShippedViewportAspectRatio);
     const int left = drawingX(view.minX);
     const int right = drawingX(view.maxX);
     const int top = drawingY(view.minZ);

@@ -9,13 +9,10 @@
 namespace
 {
 constexpr float kHeroSpeed = static_cast<float>(Sarna::kHeroSpeed);
-using Sarna::kHeroReach;
 constexpr float kZoneMargin = 3.0f;         // world units between the hero and the picture's edge
 constexpr int kVelocityFrames = 4;          // frames over which a runner's speed is judged
-constexpr float kLookAhead = 1.0f;          // seconds
 constexpr float kLookStep = 1.0f / 30.0f;   // seconds between the judged moments
 constexpr float kCatchBuffer = 3.5f;        // world units: the catch distance, 2.5, and a little room
-constexpr float kComfort = 7.0f;            // world units: runners closer than this are a worry
 constexpr float kEdgeComfort = 6.0f;        // world units from the picture's edge
 constexpr float kEdgeWeight = 0.3f;         // of an edge's closeness against a runner's
 constexpr float kHomeWeight = 0.002f;       // per square unit from the picture's middle at the end of the look ahead
@@ -32,29 +29,37 @@ float distance(GroundPoint a, GroundPoint b)
 }
 } // namespace
 
-EvasiveBot::EvasiveBot(const VisibleGround& visible, int reaction, float frame)
-    : view(visible), zone{visible.minX + kZoneMargin, visible.maxX - kZoneMargin, visible.minZ + kZoneMargin,
-                          visible.maxZ - kZoneMargin},
-      reactionFrames(reaction), frameSeconds(frame)
+EvasiveBot::EvasiveBot(const VisibleGround& visible, const Sarna::GroundRect& area, const BotTraits& player,
+                       float frame)
+    : traits(player), view(visible), zone{visible.minX + kZoneMargin, visible.maxX - kZoneMargin,
+                                          visible.minZ + kZoneMargin, visible.maxZ - kZoneMargin},
+      heroArea(area), reactionFrames(static_cast<int>(std::lround(player.reactionSeconds / frame))), frameSeconds(frame)
 {
 }
 
 std::string EvasiveBot::name() const
 {
     if (reactionFrames == 0)
-        return "bot, instant";
+        return traits.name + ", instant";
     std::ostringstream text;
     text.precision(2);
-    text << "bot, " << reactionFrames * frameSeconds << " s";
+    text << traits.name << ", " << reactionFrames * frameSeconds << " s";
     return text.str();
 }
 
-void EvasiveBot::startGame(int)
+void EvasiveBot::startGame(int gameIndex)
 {
     seen.clear();
     held.clear();
     believedHero = {};
     lastSteering = {};
+    // Every game its own noise, the same in every run.
+    noise.seed(traits.noiseSeed * 7919u + static_cast<unsigned>(gameIndex));
+    wantedByHand = {};
+    pressed = {};
+    frameIndex = 0;
+    changeAt = 0;
+    heldUntil = 0;
 }
 
 Steering EvasiveBot::steer(const ScreenObservation& latest)
@@ -81,12 +86,37 @@ Steering EvasiveBot::steer(const ScreenObservation& latest)
         }
     }
 
-    best = keptInZone(best, hero);
-    lastSteering = best;
-    held.push_back(best);
+    lastSteering = keptInZone(best, hero);
+    const Steering keys = pressedByHand(lastSteering);
+    held.push_back(keys);
     while (static_cast<int>(held.size()) > reactionFrames)
         held.pop_front();
-    return best;
+    return keys;
+}
+
+Steering EvasiveBot::pressedByHand(const Steering& wanted)
+{
+    const auto same = [](const Steering& a, const Steering& b) { return a.dx == b.dx && a.dz == b.dz; };
+    if (!same(wanted, wantedByHand))
+    {
+        // The hand is late from the first change on: a change of mind while it is on its way does not delay it.
+        if (same(pressed, wantedByHand))
+            changeAt = frameIndex + noiseFrames();
+        wantedByHand = wanted;
+    }
+    if (!same(pressed, wantedByHand) && frameIndex >= changeAt && frameIndex >= heldUntil)
+    {
+        pressed = wantedByHand;
+        heldUntil = frameIndex + noiseFrames();
+    }
+    ++frameIndex;
+    return pressed;
+}
+
+int EvasiveBot::noiseFrames()
+{
+    const int most = static_cast<int>(std::lround(traits.keyNoiseSeconds / frameSeconds));
+    return most > 0 ? static_cast<int>(noise() % static_cast<unsigned>(most + 1)) : 0;
 }
 
 const ScreenObservation& EvasiveBot::judged() const
@@ -148,7 +178,7 @@ float EvasiveBot::risk(const Steering& steering, GroundPoint hero, const std::ve
 {
     float total = 0.0f;
     GroundPoint at = hero;
-    for (float ahead = 0.0f; ahead <= kLookAhead; ahead += kLookStep)
+    for (float ahead = 0.0f; ahead <= traits.lookAheadSeconds; ahead += kLookStep)
     {
         at = moved(hero, steering, ahead + frameSeconds);
         const float weight = 1.0f / (1.0f + ahead / 0.3f);
@@ -159,8 +189,8 @@ float EvasiveBot::risk(const Steering& steering, GroundPoint hero, const std::ve
             const float gap = distance(at, runner);
             if (gap < kCatchBuffer)
                 total += weight * (100.0f + 50.0f * (kCatchBuffer - gap));
-            else if (gap < kComfort)
-                total += weight * square(kComfort - gap);
+            else if (gap < traits.comfortDistance)
+                total += weight * square(traits.comfortDistance - gap);
         }
         total += weight * kEdgeWeight * edgeRisk(at);
     }
@@ -187,10 +217,10 @@ GroundPoint EvasiveBot::moved(GroundPoint from, const Steering& steering, float 
 
 GroundPoint EvasiveBot::steered(GroundPoint from, const Steering& steering) const
 {
-    // One frame of the game's own steering, which stops the hero at the ground's edge.
+    // One frame of the game's own steering, which stops the hero at the edge of his area.
     const float step = kHeroSpeed * frameSeconds;
-    return {std::clamp(from.x + static_cast<float>(steering.dx) * step, -kHeroReach, kHeroReach),
-            std::clamp(from.z + static_cast<float>(steering.dz) * step, -kHeroReach, kHeroReach)};
+    return {std::clamp(from.x + static_cast<float>(steering.dx) * step, heroArea.minX, heroArea.maxX),
+            std::clamp(from.z + static_cast<float>(steering.dz) * step, heroArea.minZ, heroArea.maxZ)};
 }
 
 Steering EvasiveBot::keptInZone(Steering steering, GroundPoint hero) const

@@ -2,6 +2,7 @@
 
 #include "Policy.h"
 #include "game/logic/GameStep.h"
+#include "game/logic/GameWorld.h"
 #include "game/logic/JeuTotal.h"
 #include "game/logic/RunningMan.h"
 #include "game/logic/RunningManTraj.h"
@@ -25,6 +26,8 @@ HeadlessPlay::HeadlessPlay(const std::string& mediaDirectory, const std::string&
     : scene("", mediaDirectory)
 {
     visible = VisibleGround::ofGameCamera(scene.sceneManager());
+    visibleAtHead =
+        VisibleGround::ofGameCamera(scene.sceneManager(), Sarna::kShippedViewportAspectRatio, Sarna::kFigureHeight);
 
     std::error_code copyError;
     if (scene.workDirectory().empty() ||
@@ -46,6 +49,11 @@ int HeadlessPlay::trajectoryCount() const
     return game != nullptr ? game->getLibrary().count() : 0;
 }
 
+const Sarna::GroundRect& HeadlessPlay::heroArea() const
+{
+    return game->getHeroArea();
+}
+
 GameOutcome HeadlessPlay::play(Policy& policy, int startCounter, float frameSeconds)
 {
     Sarna::JeuTotal::spawnCounter = startCounter;
@@ -64,6 +72,8 @@ GameOutcome HeadlessPlay::play(Policy& policy, int startCounter, float frameSeco
         const std::vector<RunnerSighting> earlier = std::move(before);
         before = runnerPositions();
         state = frame(frameSeconds);
+        ++outcome.playingFrames;
+        outcome.framesInSight += figureInSight() ? 1 : 0;
         const Sarna::RunningMan* hero = game->getHero();
         const bool caughtNow = hero != nullptr && hero->getState() == Sarna::RunningMan::Dying;
         const RunnerSighting* catcher = caughtNow && outcome.caughtAt < 0.0 ? nearestToHero(before) : nullptr;
@@ -131,6 +141,16 @@ ScreenObservation HeadlessPlay::observe() const
             seen.runners.push_back({runner.id, runner.position});
     }
     return seen;
+}
+
+bool HeadlessPlay::figureInSight() const
+{
+    const Ogre::Vector3& hero = game->getHeroNode()->getPosition();
+    // Within the picture at the height of his head, by half his width on every side.
+    constexpr float kRounding = 1e-3f;
+    const float half = Sarna::kFigureRadius - kRounding;
+    return visibleAtHead->contains(hero.x - half, hero.z - half) &&
+           visibleAtHead->contains(hero.x + half, hero.z + half);
 }
 
 std::vector<HeadlessPlay::RunnerSighting> HeadlessPlay::runnerPositions() const

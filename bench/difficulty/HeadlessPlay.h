@@ -1,9 +1,10 @@
 #pragma once
 
 #include "ScreenObservation.h"
-#include "VisibleGround.h"
+#include "game/logic/StartView.h"
 #include "support/FakeKeyboard.h"
 #include "support/HeadlessGameScene.h"
+#include "support/VisibleGround.h"
 
 #include <map>
 #include <memory>
@@ -32,6 +33,9 @@ struct GameOutcome
     double catcherOnScreen = 0.0;
     float catcherSpeed = 0.0f;
     GroundPoint caughtWhere; ///< the hero's place at the catch
+    /// Frames played, and those after which the hero's whole figure, head included, was in the picture.
+    int playingFrames = 0;
+    int framesInSight = 0;
 };
 
 /// The real game controller on a trajectory library, with the real game data, in the engine without a render
@@ -51,6 +55,8 @@ public:
     /// folder could be made for it.
     int trajectoryCount() const;
     const VisibleGround& view() const { return *visible; }
+    /// Where the game lets the hero's centre go; only valid when trajectoryCount is not 0.
+    const Sarna::GroundRect& heroArea() const;
 
     /// Plays one game from the start picture with the spawn counter at startCounter, in frames of frameSeconds.
     GameOutcome play(Policy& policy, int startCounter, float frameSeconds);
@@ -66,6 +72,7 @@ private:
     int frame(float dt);
     void steer(const Steering& steering);
     ScreenObservation observe() const;
+    bool figureInSight() const;
     std::vector<RunnerSighting> runnerPositions() const;
     const RunnerSighting* nearestToHero(const std::vector<RunnerSighting>& runners) const;
     void noteFirstSightings(const ScreenObservation& screen);
@@ -74,6 +81,7 @@ private:
     // The scene and its working folder go last, also when building the game fails.
     HeadlessGameScene scene;
     std::optional<VisibleGround> visible;
+    std::optional<VisibleGround> visibleAtHead;
     FakeKeyboard keyboard;
     std::unique_ptr<Sarna::JeuTotal> game;
     std::map<std::uint32_t, double> firstOnScreen; ///< play time at which each runner was first on the screen

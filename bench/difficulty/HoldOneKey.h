@@ -4,7 +4,7 @@
 
 #include <string>
 
-/// Holds one steering key for the whole game: the hero runs to the middle of one of the ground's edges and stays
+/// Holds one steering key for the whole game: the hero runs to the middle of one of the picture's edges and stays
 /// there.
 class HoldOneKey : public Policy
 {

@@ -3,10 +3,17 @@
 #include <algorithm>
 #include <cmath>
 
-void SurvivalSummary::add(double survivalSeconds, bool gameWon)
+void SurvivalSummary::add(double survivalSeconds, bool gameWon, int playingFrames, int framesInSight)
 {
     times.push_back(survivalSeconds);
     won += gameWon ? 1 : 0;
+    frames += playingFrames;
+    framesSeen += framesInSight;
+}
+
+double SurvivalSummary::inSight() const
+{
+    return frames > 0 ? static_cast<double>(framesSeen) / static_cast<double>(frames) : 1.0;
 }
 
 double SurvivalSummary::quantile(double q) const

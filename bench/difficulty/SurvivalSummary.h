@@ -2,19 +2,23 @@
 
 #include <vector>
 
-/// The survival times and wins of one policy's games.
+/// The survival times and wins of one policy's games, and how much of their play the hero was in the picture.
 class SurvivalSummary
 {
 public:
-    void add(double survivalSeconds, bool won);
+    void add(double survivalSeconds, bool won, int playingFrames, int framesInSight);
 
     int games() const { return static_cast<int>(times.size()); }
     int wins() const { return won; }
     /// The q-quantile of the survival times (0 = shortest, 0.5 = median, 1 = longest), interpolated between the
     /// two nearest games; 0 without games.
     double quantile(double q) const;
+    /// The share of all playing frames in which the hero's whole figure was in the picture; 1 without frames.
+    double inSight() const;
 
 private:
     std::vector<double> times;
     int won = 0;
+    long frames = 0;
+    long framesSeen = 0;
 };

@@ -1,6 +1,7 @@
 // Plays seeded games of dunestride on the headless engine with a few ways of playing and prints how long the hero
 // lasts and how often he wins. Run by hand to judge a trajectory library; see bench/README.md.
 
+#include "BotFamily.h"
 #include "EvasiveBot.h"
 #include "HeadlessPlay.h"
 #include "HoldOneKey.h"
@@ -17,6 +18,7 @@
 #include <iostream>
 #include <map>
 #include <memory>
+#include <optional>
 #include <random>
 #include <sstream>
 #include <string>
@@ -25,6 +27,8 @@
 namespace
 {
 constexpr float kFrameSeconds = 1.0f / 60.0f;
+// The reaction time of the bots the targets are set for.
+constexpr float kTargetReaction = 0.25f;
 
 struct Options
 {
@@ -32,7 +36,7 @@ struct Options
     unsigned seed = 1;
     std::string library = std::string(DUNESTRIDE_RUN_DIR "/") + Sarna::JeuTotal::kLibraryFile;
     std::string media = DUNESTRIDE_MEDIA_DIR;
-    std::string policies = "still,hold,bot,instant";
+    std::string policies = "still,hold,bot,instant,family";
     double reactionSeconds = 0.25;
     bool everyStart = false;
     bool verbose = false;
@@ -45,8 +49,9 @@ const char* const kUsage =
     "  --seed S           seed of the spawn counter's start value in each game (default 1)\n"
     "  --library FILE     trajectory library to play (default: the game's library1.xml in the build's run folder)\n"
     "  --media DIR        the game data (default: the build's run folder's media)\n"
-    "  --policies LIST    comma-separated, of still, hold (each of the four keys in turn), bot, instant\n"
-    "                     (default: all)\n"
+    "  --policies LIST    comma-separated, of still, hold (each of the four keys in turn), bot, instant,\n"
+    "                     family (five bot variants, each at its own reaction time, at 0.25 s and instant,\n"
+    "                     then the family's median variant) (default: all)\n"
     "  --reaction SECONDS the reaction time of the bot policy (default 0.25)\n"
     "  --every-start      start values 0, 1, 2 ... in turn instead of seeded random ones: with frames of a fixed\n"
     "                     length a game is decided by its policy and its start value, so N games with N the\n"
@@ -104,7 +109,8 @@ Request parseOptions(int argc, char** argv, Options& options)
     return Request::Play;
 }
 
-std::vector<std::unique_ptr<Policy>> makePolicies(const Options& options, const VisibleGround& view)
+/// The policies named in the options, but the family, which is played apart; nothing for an unknown name.
+std::optional<std::vector<std::unique_ptr<Policy>>> makePolicies(const Options& options, const HeadlessPlay& play)
 {
     std::vector<std::unique_ptr<Policy>> policies;
     std::istringstream list(options.policies);
@@ -120,17 +126,18 @@ std::vector<std::unique_ptr<Policy>> makePolicies(const Options& options, const 
             policies.push_back(std::make_unique<HoldOneKey>("G", Steering{1, 0}));
             policies.push_back(std::make_unique<HoldOneKey>("J", Steering{-1, 0}));
         }
-        else if (name == "bot")
+        else if (name == "bot" || name == "instant")
         {
-            const int frames = static_cast<int>(std::lround(options.reactionSeconds / kFrameSeconds));
-            policies.push_back(std::make_unique<EvasiveBot>(view, frames, kFrameSeconds));
+            BotTraits plain;
+            plain.reactionSeconds = name == "bot" ? static_cast<float>(options.reactionSeconds) : 0.0f;
+            policies.push_back(std::make_unique<EvasiveBot>(play.view(), play.heroArea(), plain, kFrameSeconds));
         }
-        else if (name == "instant")
-            policies.push_back(std::make_unique<EvasiveBot>(view, 0, kFrameSeconds));
+        else if (name == "family")
+            continue; // played apart, see playFamily
         else
         {
             std::cerr << "difficulty: unknown policy \"" << name << "\"\n" << kUsage;
-            return {};
+            return std::nullopt;
         }
     }
     return policies;
@@ -156,7 +163,7 @@ SurvivalSummary playPolicy(HeadlessPlay& play, Policy& policy, const Options& op
         const int start = options.everyStart ? game % play.trajectoryCount() : random;
         policy.startGame(game);
         const GameOutcome outcome = play.play(policy, start, kFrameSeconds);
-        summary.add(outcome.survivalSeconds, outcome.won);
+        summary.add(outcome.survivalSeconds, outcome.won, outcome.playingFrames, outcome.framesInSight);
         if (outcome.caughtAt >= 0.0)
             ++catchers[outcome.caughtBy];
         if (options.verbose)
@@ -174,6 +181,46 @@ SurvivalSummary playPolicy(HeadlessPlay& play, Policy& policy, const Options& op
         printCatchers(catchers);
     return summary;
 }
+void printRow(const std::string& name, const SurvivalSummary& summary)
+{
+    std::printf("%-20s %7.1f %7.1f %7.1f %7.1f %7.1f %4d/%-3d %6.1f %%\n", name.c_str(), summary.quantile(0.0),
+                summary.quantile(0.25), summary.quantile(0.5), summary.quantile(0.75), summary.quantile(1.0),
+                summary.wins(), summary.games(), 100.0 * summary.inSight());
+    std::fflush(stdout);
+}
+
+SurvivalSummary playBot(HeadlessPlay& play, const BotTraits& traits, const Options& options)
+{
+    EvasiveBot bot(play.view(), play.heroArea(), traits, kFrameSeconds);
+    if (options.verbose)
+        std::printf("%s\n", bot.name().c_str());
+    const SurvivalSummary summary = playPolicy(play, bot, options);
+    printRow(bot.name(), summary);
+    return summary;
+}
+
+/// Every variant at its own reaction time (when it is not 0.25 s), at 0.25 s and instant; then the median variant.
+void playFamily(HeadlessPlay& play, const Options& options)
+{
+    const std::vector<BotTraits> family = botFamily();
+    std::vector<SurvivalSummary> atTarget;
+    std::vector<SurvivalSummary> instant;
+    for (const BotTraits& variant : family)
+    {
+        BotTraits traits = variant;
+        if (traits.reactionSeconds != kTargetReaction)
+            playBot(play, traits, options);
+        traits.reactionSeconds = kTargetReaction;
+        atTarget.push_back(playBot(play, traits, options));
+        traits.reactionSeconds = 0.0f;
+        instant.push_back(playBot(play, traits, options));
+    }
+    const std::size_t median = medianVariant(atTarget);
+    std::printf("\nthe family's median variant: %s\n", family[median].name.c_str());
+    printRow("median, 0.25 s", atTarget[median]);
+    printRow("median, instant", instant[median]);
+}
+
 int play(const Options& options)
 {
     HeadlessPlay play(options.media, options.library);
@@ -183,25 +230,25 @@ int play(const Options& options)
         return 2;
     }
     const VisibleGround& view = play.view();
-    std::vector<std::unique_ptr<Policy>> policies = makePolicies(options, view);
-    if (policies.empty())
+    const auto policies = makePolicies(options, play);
+    const bool family = ("," + options.policies + ",").find(",family,") != std::string::npos;
+    if (!policies || (policies->empty() && !family))
         return 2;
 
     std::printf("%s: %d trajectories; %d games per policy, %s, frames of 1/60 s\n", options.library.c_str(),
                 play.trajectoryCount(), options.games,
                 options.everyStart ? "every start value in turn" : ("seed " + std::to_string(options.seed)).c_str());
     std::printf("visible ground: x %.2f .. %.2f, z %.2f .. %.2f\n\n", view.minX, view.maxX, view.minZ, view.maxZ);
-    std::printf("%-14s %7s %7s %7s %7s %7s %8s\n", "policy", "min", "q1", "median", "q3", "max", "wins");
-    for (const auto& policy : policies)
+    std::printf("%-20s %7s %7s %7s %7s %7s %8s %8s\n", "policy", "min", "q1", "median", "q3", "max", "wins",
+                "in sight");
+    for (const auto& policy : *policies)
     {
         if (options.verbose)
             std::printf("%s\n", policy->name().c_str());
-        const SurvivalSummary summary = playPolicy(play, *policy, options);
-        std::printf("%-14s %7.1f %7.1f %7.1f %7.1f %7.1f %4d/%-3d\n", policy->name().c_str(), summary.quantile(0.0),
-                    summary.quantile(0.25), summary.quantile(0.5), summary.quantile(0.75), summary.quantile(1.0),
-                    summary.wins(), summary.games());
-        std::fflush(stdout);
+        printRow(policy->name(), playPolicy(play, *policy, options));
     }
+    if (family)
+        playFamily(play, options);
     return 0;
 }
 } // namespace

@@ -10,6 +10,7 @@
 #include "trajectory/DrawingFrame.h"
 
 #include <OIS.h>
+#include <OgreCamera.h>
 #include <OgreMaterialManager.h>
 #include <OgrePass.h>
 #include <OgreResourceGroupManager.h>
@@ -37,6 +38,22 @@ constexpr double kSpawnIntervalShrink = 0.002; // seconds less per second of pla
 constexpr float kCatchDistanceSquared = kCatchDistance * kCatchDistance;
 constexpr DWORD kReleasePollMs = 30;
 
+/// The top camera's viewport sets its aspect ratio before the game is built; a game without one (run headless)
+/// is seen as through the shipped window.
+float viewAspectRatio(const Ogre::SceneManager& scene)
+{
+    return scene.hasCamera(kTopCameraName) ? scene.getCamera(kTopCameraName)->getAspectRatio()
+                                           : kShippedViewportAspectRatio;
+}
+
+/// The hero's whole figure, his head included, stays in the start view and on the ground: a very wide window
+/// shows more than the ground.
+GroundRect heroAreaFor(float aspectRatio)
+{
+    const GroundRect ground{-kGroundHalfSize, kGroundHalfSize, -kGroundHalfSize, kGroundHalfSize};
+    return startViewAt(aspectRatio, kFigureHeight).intersectedWith(ground).shrunkBy(kFigureRadius);
+}
+
 struct PictureScreen
 {
     const char* material;
@@ -58,6 +75,7 @@ JeuTotal::JeuTotal(Ogre::SceneManager* manager, OIS::Keyboard* keys) : sceneMana
     elapsed = 0.0;
     state = StateStart;
     group = nullptr;
+    heroArea = heroAreaFor(viewAspectRatio(*sceneManager));
 
     heroNode = sceneManager->getRootSceneNode()->createChildSceneNode(kHeroName, Ogre::Vector3::ZERO,
                                                                       Ogre::Quaternion::IDENTITY);
@@ -253,14 +271,14 @@ void JeuTotal::steerHero(float step)
     {
         heroNode->translate(Ogre::Vector3::UNIT_X * (-step), Ogre::Node::TS_WORLD);
     }
-    keepHeroOnGround();
+    keepHeroInSight();
 }
 
-void JeuTotal::keepHeroOnGround()
+void JeuTotal::keepHeroInSight()
 {
     Ogre::Vector3 position = heroNode->getPosition();
-    position.x = std::clamp(position.x, -kHeroReach, kHeroReach);
-    position.z = std::clamp(position.z, -kHeroReach, kHeroReach);
+    position.x = std::clamp(position.x, heroArea.minX, heroArea.maxX);
+    position.z = std::clamp(position.z, heroArea.minZ, heroArea.maxZ);
     heroNode->setPosition(position);
 }
 

@@ -42,7 +42,7 @@ void GameScene::setupShadows()
 // The camera looks straight down from its node; the viewport covers the middle 60 % of the window.
 void GameScene::createCameraAndViewport()
 {
-    Ogre::Camera* camera = sceneManager->createCamera("CameraTop");
+    Ogre::Camera* camera = sceneManager->createCamera(Sarna::kTopCameraName);
     cameraNode = sceneManager->getRootSceneNode()->createChildSceneNode("nodeDeMaPremiereCamera", Ogre::Vector3::ZERO,
                                                                         Ogre::Quaternion::IDENTITY);
     cameraNode->attachObject(camera);

@@ -155,22 +155,4 @@ TEST_F(Catching, HeroWalksTwentyFiveUnitsPerSecondOnEachAxis)
     EXPECT_EQ(game->getHeroNode()->getOrientation(), Ogre::Quaternion::IDENTITY) << "the hero is never turned";
 }
 
-TEST_F(Catching, HeroStopsAtTheEdgesOfTheGround)
-{
-    // The ground is 200 units wide; the hero's centre stays 0.6 units (half his width) inside its edges.
-    createGame({standingOffCentre("far", 150.0f, 0.0f, 300000.0)});
-    keyboard.press(OIS::KC_Y);
-    keyboard.press(OIS::KC_G);
-    startPlaying(0.5f);
-    runUntil([] { return false; }, 0.5f, 20);
-    EXPECT_EQ(game->getHeroNode()->getPosition(), Ogre::Vector3(99.4f, 2.5f, 99.4f));
-
-    keyboard.releaseAll();
-    keyboard.press(OIS::KC_H);
-    keyboard.press(OIS::KC_J);
-    runUntil([] { return false; }, 0.5f, 40);
-    EXPECT_EQ(game->getHeroNode()->getPosition(), Ogre::Vector3(-99.4f, 2.5f, -99.4f));
-    EXPECT_EQ(game->getState(), JeuTotal::StatePlaying);
-}
-
 } // namespace

@@ -101,9 +101,10 @@ TEST_F(ChaseGolden, ScriptedChaseEndsInTheStoredState)
         ASSERT_NE(frame(dt), 0);
         addRunnerPositions();
     }
-    // Nine games: eight lost (the hero cannot outrun the runners beyond the ground's edges), the ninth running.
-    EXPECT_EQ(summary(games, frames), "frames=6000 games=9 state=2 runners=41 counter=0 elapsed=18.9870004 "
-                                      "hero=(-2.049999, 2.5, 18.1249924) alive=1 positions=de0e0a830da3bdee");
+    // Seventeen games: sixteen lost (the hero cannot outrun the runners beyond the picture's edges), the last one
+    // running.
+    EXPECT_EQ(summary(games, frames), "frames=6000 games=17 state=2 runners=4 counter=3 elapsed=1.09900003 "
+                                      "hero=(-8.35000038, 2.5, 0) alive=1 positions=81dde8a234f29eeb");
 }
 
 } // namespace

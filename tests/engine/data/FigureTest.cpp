@@ -8,6 +8,7 @@
 #include "FigureRig.h"
 #include "MaterialScriptWriter.h"
 #include "engine/HeadlessEngine.h"
+#include "game/logic/GameWorld.h"
 #include "support/TempDir.h"
 
 #include <OgreAnimation.h>
@@ -90,7 +91,8 @@ TEST_F(FigureTest, StandsFourUnitsTallOnTheGroundFacingPlusZ)
 {
     const Ogre::AxisAlignedBox box = boundsOf(figure.at("", 0.0f));
     EXPECT_NEAR(box.getMinimum().y, kGround, 0.01f);
-    EXPECT_NEAR(box.getMaximum().y - box.getMinimum().y, 4.0f, 0.15f);
+    // The game keeps the head in the picture by this height.
+    EXPECT_NEAR(box.getMaximum().y - box.getMinimum().y, Sarna::kFigureHeight, 0.15f);
     EXPECT_LT(box.getSize().x, 1.4f);
     // Nose and toes point to +Z: the body reaches further forward than backward.
     EXPECT_GT(box.getMaximum().z, -box.getMinimum().z);

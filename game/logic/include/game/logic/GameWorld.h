@@ -24,8 +24,8 @@ constexpr float kFigureRadius = 0.6f;
 /// How high a figure's node stands above the ground, in world units: the mesh's origin is this far above its feet.
 constexpr float kFigureFeetHeight = 2.5f;
 
-/// How far from the origin the hero's centre may go along x and along z: he stops at the ground's edges.
-constexpr float kHeroReach = kGroundHalfSize - kFigureRadius;
+/// How tall a figure stands, from his soles to the top of his head, in world units.
+constexpr float kFigureHeight = 4.0f;
 
 /// A game is won after this many seconds of play; no game lasts longer.
 constexpr double kWinningPlayTime = 180.0;

@@ -2,6 +2,7 @@
 
 #include "game/logic/BestTimeFile.h"
 #include "game/logic/ReadOnlyPointers.h"
+#include "game/logic/StartView.h"
 #include "game/logic/TimedObject.h"
 #include "trajectory/KelTrajectoryLibrary.h"
 
@@ -78,6 +79,9 @@ public:
     const Ogre::Overlay* getOverlayLost() const { return overlayLost; }
     const Ogre::Overlay* getOverlayDebut() const { return overlayDebut; }
     const PlayTimeDisplay& getPlayTime() const { return *playTime; }
+    /// Where the hero's centre may go: his whole figure stays in what the top camera shows from its start place,
+    /// and on the ground.
+    const GroundRect& getHeroArea() const { return heroArea; }
 
 private:
     void loadLibrary();
@@ -89,7 +93,7 @@ private:
     void togglePauseOnPress();
     void playStep(float dt);
     void steerHero(float step);
-    void keepHeroOnGround();
+    void keepHeroInSight();
     void spawnSingleRunner();
     void advanceBurst();
     void spawnRunner(int trajectoryIndex, const Ogre::Vector2& offset, float angle);
@@ -116,6 +120,7 @@ private:
     Ogre::Overlay* overlayWin = nullptr;
     Ogre::Overlay* overlayLost = nullptr;
     Ogre::Overlay* overlayDebut = nullptr;
+    GroundRect heroArea{};
     // The time on screen and the best time kept between runs.
     BestTimeFile bestTime;
     bool paused = false;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <cmath>
 
 namespace Sarna
@@ -13,10 +14,21 @@ constexpr float kStartCameraZ = 20.0f;
 /// The camera's vertical field of view, in degrees: the engine's default, which the game keeps.
 constexpr float kCameraFieldOfViewDegrees = 45.0f;
 
-/// The viewport's width divided by its height in the window the game ships with: ogre.cfg's "Video Mode=1024 x 768",
-/// of whose width the viewport takes the middle 60 %. Code that has no window to measure (the drawing tool's guides,
-/// tools that play the game without rendering) takes this; the game itself measures its viewport.
-constexpr float kShippedViewportAspect = 1024.0f * 0.6f / 768.0f;
+/// The name of the top camera, whose viewport sets its aspect ratio.
+constexpr const char* kTopCameraName = "CameraTop";
+
+/// The share of the window the viewport covers: the middle of its width, all of its height.
+constexpr float kViewportWidthShare = 0.6f;
+constexpr float kViewportHeightShare = 1.0f;
+
+/// The window of the shipped engine configuration ("Video Mode=1024 x 768"), in pixels.
+constexpr int kShippedWindowWidth = 1024;
+constexpr int kShippedWindowHeight = 768;
+
+/// The viewport's width over its height in the shipped window; the engine sizes a viewport in whole pixels.
+constexpr float kShippedViewportAspectRatio =
+    static_cast<float>(static_cast<int>(kViewportWidthShare * kShippedWindowWidth)) /
+    static_cast<float>(static_cast<int>(kViewportHeightShare * kShippedWindowHeight));
 
 /// A rectangle of a plane parallel to the ground, in world x and z.
 struct GroundRect
@@ -29,6 +41,12 @@ struct GroundRect
     bool contains(float x, float z) const { return x >= minX && x <= maxX && z >= minZ && z <= maxZ; }
     /// The same rectangle with every side moved inwards by margin.
     GroundRect shrunkBy(float margin) const { return {minX + margin, maxX - margin, minZ + margin, maxZ - margin}; }
+    /// The part of this rectangle that lies inside the other too.
+    GroundRect intersectedWith(const GroundRect& other) const
+    {
+        return {std::max(minX, other.minX), std::min(maxX, other.maxX), std::max(minZ, other.minZ),
+                std::min(maxZ, other.maxZ)};
+    }
 };
 
 /// What the camera shows from its start place of the plane `height` world units above the ground, for a viewport

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "game/logic/StartView.h"
+
 #include <OgrePrerequisites.h>
 #include <OgreSharedPtr.h>
 
@@ -36,8 +38,8 @@ public:
     /// The part of the window the viewport covers, in shares of its width and height: the middle 60 % of the width.
     static constexpr float kViewportLeft = 0.2f;
     static constexpr float kViewportTop = 0.0f;
-    static constexpr float kViewportWidth = 0.6f;
-    static constexpr float kViewportHeight = 1.0f;
+    static constexpr float kViewportWidth = Sarna::kViewportWidthShare;
+    static constexpr float kViewportHeight = Sarna::kViewportHeightShare;
 
     /// Puts the top camera's node in its start place, 65 units above the ground and 20 towards +z, looking straight
     /// down with world +z at the top of the picture, whatever was done to it before.
