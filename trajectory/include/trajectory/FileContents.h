@@ -13,8 +13,10 @@
 /// replaced in place of the link; a file that does not exist yet is created (with the permissions the process's
 /// umask gives). The new contents are written to a temporary file beside that final file, flushed to disk, read
 /// back and compared, then renamed over it; the old file's permissions are carried over without its set-user-ID
-/// and set-group-ID bits. Returns false, leaving any existing file untouched and no temporary file behind, when
-/// the final path exists and is not a regular file, or when any step fails (full disk, no permission, ...).
+/// and set-group-ID bits. The temporary file's name is short whatever the final file's name is; temporary files
+/// of that file that processes no longer running left behind (a save killed half-way) are removed first.
+/// Returns false, leaving any existing file untouched and no temporary file behind, when the final path exists
+/// and is not a regular file, or when any step fails (full disk, no permission, ...).
 bool replaceFileContents(const std::string& path, const std::string& bytes);
 
 /// Reads the whole regular file at path into contents. Returns false, with contents empty, when the path cannot
