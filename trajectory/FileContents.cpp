@@ -203,6 +203,14 @@ void removeTempFilesOfGoneSavers(int folder, const std::string& targetName)
         ::unlinkat(folder, name.c_str(), 0);
 }
 
+/// As resolveFinalTarget, for a path whose symbolic links are not followed: a link is reported as what exists.
+bool lookUpWithoutFollowing(const std::string& path, std::string& target, bool& exists, struct stat& status)
+{
+    target = path;
+    exists = ::lstat(path.c_str(), &status) == 0;
+    return exists || errno == ENOENT;
+}
+
 /// Creates a new temporary file for targetName in the folder. The file starts with mode 0666 less the umask;
 /// the caller narrows it to the old file's mode when there is one.
 int createTempFile(int folder, const std::string& targetName, std::string& tempName)
@@ -269,14 +277,16 @@ bool fillTempFile(FileDescriptor& temp, const std::string& bytes, bool targetExi
 
 } // namespace
 
-bool replaceFileContents(const std::string& path, const std::string& bytes)
+bool replaceFileContents(const std::string& path, const std::string& bytes, LinkPolicy links)
 {
     std::string target;
     bool exists = false;
     struct stat status
     {
     };
-    if (!resolveFinalTarget(path, target, exists, status) || (exists && !S_ISREG(status.st_mode)))
+    const bool resolved = links == LinkPolicy::Follow ? resolveFinalTarget(path, target, exists, status)
+                                                      : lookUpWithoutFollowing(path, target, exists, status);
+    if (!resolved || (exists && !S_ISREG(status.st_mode)))
         return false;
 
     const std::filesystem::path targetPath(target);
