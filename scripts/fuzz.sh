@@ -16,6 +16,7 @@ cmake --build "$buildDir" --target library_reader_fuzz -j "$(nproc)"
 
 mkdir -p "$buildDir/fuzz-corpus"
 cd "$buildDir"
-# Inputs stay small enough for the unguarded parser in the differential check to keep its recursion on the stack.
+# Inputs stay small enough for the unguarded parser in the differential check to keep its recursion on the stack
+# (kFuzzMaxInputBytes in tests/fuzz/LibraryReaderChecks.h).
 "$buildDir/tests/fuzz/library_reader_fuzz" -max_len=8192 -timeout=20 -max_total_time="$seconds" \
     -print_final_stats=1 "$@" "$buildDir/fuzz-corpus" "$root/tests/fuzz/corpus"

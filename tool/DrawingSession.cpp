@@ -198,7 +198,8 @@ void DrawingSession::reloadOnL()
     }
     // Read into a fresh library so that a failed read leaves the drawings in memory as they were.
     KelTrajectoryLibrary reloaded;
-    if (reloaded.parseFileForTraj(libraryFileName))
+    std::vector<std::string> refusals;
+    if (reloaded.parseFileForTraj(libraryFileName, refusals))
     {
         library = std::move(reloaded);
         // The drawings kept before are no longer in memory; undo starts over from the file's content.
@@ -211,6 +212,11 @@ void DrawingSession::reloadOnL()
     else
     {
         consoleOut << "echec de la lecture du fichier " << libraryFileName << std::endl;
+    }
+    // Which limit refused the file, or a trajectory of it.
+    for (const std::string& refusal : refusals)
+    {
+        consoleOut << refusal << std::endl;
     }
 }
 

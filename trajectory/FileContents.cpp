@@ -4,7 +4,11 @@
 #include <atomic>
 #include <cerrno>
 #include <climits>
+#include <csignal>
+#include <cstdint>
+#include <cstring>
 #include <ctime>
+#include <dirent.h>
 #include <fcntl.h>
 #include <filesystem>
 #include <sys/stat.h>
@@ -72,18 +76,153 @@ bool resolveFinalTarget(const std::string& path, std::string& target, bool& exis
     return false;
 }
 
-/// Creates a new file beside target, named after it. The file starts with mode 0666 less the umask; the caller
-/// narrows it to the old file's mode when there is one.
-int createTempFileBeside(const std::string& target, std::string& tempName)
+// A temporary file is named ".<hash of the target's name>.<pid>.<random>.tmp" in the target's folder: short
+// whatever the target's name, so that a name near the file system's limit can still be saved, and telling whose
+// it is, so that a later save can remove those that a killed process left. Older versions named it
+// "<target's name>.<pid>-<counter>-<nanoseconds>.tmp".
+constexpr const char* kTempSuffix = ".tmp";
+constexpr std::size_t kHashDigits = 8;
+constexpr std::size_t kRandomDigits = 8;
+
+std::string hexDigits(std::uint32_t value)
 {
-    static std::atomic<unsigned> counter{0};
+    static const char kHex[] = "0123456789abcdef";
+    std::string digits(kHashDigits, '0');
+    for (std::size_t i = kHashDigits; i-- > 0; value >>= 4)
+        digits[i] = kHex[value & 0xF];
+    return digits;
+}
+
+std::uint32_t nameHash(const std::string& name)
+{
+    std::uint32_t hash = 2166136261u; // FNV-1a
+    for (const char c : name)
+        hash = (hash ^ static_cast<unsigned char>(c)) * 16777619u;
+    return hash;
+}
+
+std::string tempPrefix(const std::string& targetName)
+{
+    return "." + hexDigits(nameHash(targetName)) + ".";
+}
+
+bool allOf(const std::string& text, std::size_t from, std::size_t to, bool (*accepted)(char))
+{
+    if (from >= to || to > text.size())
+        return false;
+    for (std::size_t i = from; i < to; ++i)
+    {
+        if (!accepted(text[i]))
+            return false;
+    }
+    return true;
+}
+
+bool isDecimal(char c)
+{
+    return c >= '0' && c <= '9';
+}
+
+bool isHex(char c)
+{
+    return isDecimal(c) || (c >= 'a' && c <= 'f');
+}
+
+bool endsWithTempSuffix(const std::string& entry)
+{
+    const std::size_t length = std::strlen(kTempSuffix);
+    return entry.size() > length && entry.compare(entry.size() - length, length, kTempSuffix) == 0;
+}
+
+/// The process that made entry, a temporary file of targetName in either form; 0 when entry is none.
+pid_t temporaryFileOwner(const std::string& entry, const std::string& targetName)
+{
+    if (!endsWithTempSuffix(entry))
+        return 0;
+    const std::size_t end = entry.size() - std::strlen(kTempSuffix);
+    std::size_t pidStart = 0;
+    std::size_t pidEnd = 0;
+    const std::string prefix = tempPrefix(targetName);
+    if (entry.compare(0, prefix.size(), prefix) == 0)
+    {
+        pidStart = prefix.size();
+        pidEnd = entry.find('.', pidStart);
+        if (pidEnd == std::string::npos || end < kRandomDigits + 1 || pidEnd != end - kRandomDigits - 1 ||
+            !allOf(entry, pidEnd + 1, end, isHex))
+            return 0;
+    }
+    else if (entry.size() > targetName.size() + 1 && entry.compare(0, targetName.size(), targetName) == 0 &&
+             entry[targetName.size()] == '.')
+    {
+        pidStart = targetName.size() + 1;
+        pidEnd = entry.find('-', pidStart);
+        const std::size_t counterEnd = pidEnd == std::string::npos ? pidEnd : entry.find('-', pidEnd + 1);
+        if (counterEnd == std::string::npos || !allOf(entry, pidEnd + 1, counterEnd, isDecimal) ||
+            !allOf(entry, counterEnd + 1, end, isDecimal))
+            return 0;
+    }
+    constexpr std::size_t kMaxPidDigits = 9;
+    if (pidEnd == std::string::npos || pidEnd - pidStart > kMaxPidDigits || !allOf(entry, pidStart, pidEnd, isDecimal))
+        return 0;
+    return static_cast<pid_t>(std::stol(entry.substr(pidStart, pidEnd - pidStart)));
+}
+
+bool processIsGone(pid_t pid)
+{
+    // A process of another user answers EPERM: it exists.
+    return ::kill(pid, 0) != 0 && errno == ESRCH;
+}
+
+/// Removes the temporary files of targetName in the folder that processes which no longer exist left behind (a
+/// save killed half-way); those of running processes, which may be saving at this moment, stay.
+void removeTempFilesOfGoneSavers(int folder, const std::string& targetName)
+{
+    const int listed = ::dup(folder);
+    if (listed < 0)
+        return;
+    DIR* entries = ::fdopendir(listed);
+    if (!entries)
+    {
+        ::close(listed);
+        return;
+    }
+    std::vector<std::string> gone;
+    while (const dirent* entry = ::readdir(entries))
+    {
+        const std::string name = entry->d_name;
+        const pid_t owner = temporaryFileOwner(name, targetName);
+        struct stat status
+        {
+        };
+        if (owner > 0 && processIsGone(owner) && ::fstatat(folder, name.c_str(), &status, AT_SYMLINK_NOFOLLOW) == 0 &&
+            S_ISREG(status.st_mode))
+            gone.push_back(name);
+    }
+    ::closedir(entries);
+    for (const std::string& name : gone)
+        ::unlinkat(folder, name.c_str(), 0);
+}
+
+/// As resolveFinalTarget, for a path whose symbolic links are not followed: a link is reported as what exists.
+bool lookUpWithoutFollowing(const std::string& path, std::string& target, bool& exists, struct stat& status)
+{
+    target = path;
+    exists = ::lstat(path.c_str(), &status) == 0;
+    return exists || errno == ENOENT;
+}
+
+/// Creates a new temporary file for targetName in the folder. The file starts with mode 0666 less the umask;
+/// the caller narrows it to the old file's mode when there is one.
+int createTempFile(int folder, const std::string& targetName, std::string& tempName)
+{
+    static std::atomic<std::uint32_t> counter{0};
     for (int attempt = 0; attempt < kTempNameAttempts; ++attempt)
     {
         timespec now{};
         ::clock_gettime(CLOCK_REALTIME, &now);
-        tempName = target + "." + std::to_string(::getpid()) + "-" + std::to_string(counter++) + "-" +
-                   std::to_string(now.tv_nsec) + ".tmp";
-        const int fd = ::open(tempName.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0666);
+        const std::uint32_t unique = static_cast<std::uint32_t>(now.tv_nsec) ^ (counter++ * 2654435761u);
+        tempName = tempPrefix(targetName) + std::to_string(::getpid()) + "." + hexDigits(unique) + kTempSuffix;
+        const int fd = ::openat(folder, tempName.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0666);
         if (fd >= 0 || errno != EEXIST)
             return fd;
     }
@@ -128,17 +267,6 @@ bool holdsExactly(int fd, const std::string& bytes)
     }
 }
 
-/// Makes a rename in the folder durable; file systems that cannot sync a folder are taken at their word.
-void syncFolderOf(const std::string& target)
-{
-    std::string folder = std::filesystem::path(target).parent_path().string();
-    if (folder.empty())
-        folder = ".";
-    FileDescriptor directory(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-    if (directory.get() >= 0)
-        ::fsync(directory.get());
-}
-
 bool fillTempFile(FileDescriptor& temp, const std::string& bytes, bool targetExists, const struct stat& target)
 {
     // The set-ID bits of an old file must not be handed to contents that were never meant to carry them.
@@ -149,26 +277,40 @@ bool fillTempFile(FileDescriptor& temp, const std::string& bytes, bool targetExi
 
 } // namespace
 
-bool replaceFileContents(const std::string& path, const std::string& bytes)
+bool replaceFileContents(const std::string& path, const std::string& bytes, LinkPolicy links)
 {
     std::string target;
     bool exists = false;
     struct stat status
     {
     };
-    if (!resolveFinalTarget(path, target, exists, status) || (exists && !S_ISREG(status.st_mode)))
+    const bool resolved = links == LinkPolicy::Follow ? resolveFinalTarget(path, target, exists, status)
+                                                      : lookUpWithoutFollowing(path, target, exists, status);
+    if (!resolved || (exists && !S_ISREG(status.st_mode)))
         return false;
 
+    const std::filesystem::path targetPath(target);
+    const std::string targetName = targetPath.filename().string();
+    const std::string folderName = targetPath.has_parent_path() ? targetPath.parent_path().string() : ".";
+    if (targetName.empty() || targetName == "." || targetName == "..")
+        return false;
+    FileDescriptor folder(::open(folderName.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (folder.get() < 0)
+        return false;
+    removeTempFilesOfGoneSavers(folder.get(), targetName);
+
     std::string tempName;
-    FileDescriptor temp(createTempFileBeside(target, tempName));
+    FileDescriptor temp(createTempFile(folder.get(), targetName, tempName));
     if (temp.get() < 0)
         return false;
-    if (!fillTempFile(temp, bytes, exists, status) || std::rename(tempName.c_str(), target.c_str()) != 0)
+    if (!fillTempFile(temp, bytes, exists, status) ||
+        ::renameat(folder.get(), tempName.c_str(), folder.get(), targetName.c_str()) != 0)
     {
-        ::unlink(tempName.c_str());
+        ::unlinkat(folder.get(), tempName.c_str(), 0);
         return false;
     }
-    syncFolderOf(target);
+    // Makes the rename durable; file systems that cannot sync a folder are taken at their word.
+    ::fsync(folder.get());
     return true;
 }
 

@@ -10,6 +10,7 @@
 #include <exception>
 #include <iterator>
 #include <memory>
+#include <sys/stat.h>
 
 namespace
 {
@@ -61,17 +62,28 @@ void normaliseLineEnds(std::string& text)
 // The file is read whole by us rather than by the parser, so that a FIFO or a device is refused without
 // blocking, and the text is handed to the parser only once it is known not to exhaust the stack, the memory
 // or the time the parser would take over it.
-bool loadDocument(TiXmlDocument& document, const std::string& fileName)
+bool loadDocument(TiXmlDocument& document, const std::string& fileName, std::string& refusal)
 {
     std::string text;
     if (!readFileContents(fileName, LibraryFileFormat::kMaxFileBytes, text))
+    {
+        struct stat status
+        {
+        };
+        if (::stat(fileName.c_str(), &status) == 0 && S_ISREG(status.st_mode) &&
+            static_cast<std::size_t>(status.st_size) > LibraryFileFormat::kMaxFileBytes)
+            refusal = LibraryFileFormat::fileSizeRefusal(static_cast<std::size_t>(status.st_size));
         return false;
+    }
     normaliseLineEnds(text);
     const std::size_t textBytes = text.size();
     text = padForTinyXml(std::move(text));
-    if (!LibraryFileFormat::parserCanTake(text.c_str(), textBytes))
+    if (!LibraryFileFormat::parserCanTake(text.c_str(), textBytes, refusal))
         return false;
-    document.SetTabSize(0); // no line and column tracking: nothing reports them
+    // Line and column tracking off: nothing reports them, the forecast does not follow the tracker, and TinyXML
+    // 2.6.2's tracker loops for ever on some UTF-8 lead bytes at the end of a text unless its distribution
+    // mended that.
+    document.SetTabSize(0);
     document.Parse(text.c_str(), nullptr, TIXML_DEFAULT_ENCODING);
     return !document.Error();
 }
@@ -98,13 +110,28 @@ Trajectory readTrajectory(const TiXmlElement& element)
 
 bool KelTrajectoryLibrary::parseFileForTraj(const std::string& fileName)
 {
+    std::vector<std::string> refusals;
+    return parseFileForTraj(fileName, refusals);
+}
+
+bool KelTrajectoryLibrary::parseFileForTraj(const std::string& fileName, std::vector<std::string>& refusals)
+{
+    refusals.clear();
+    const auto refuse = [&refusals](std::string line)
+    {
+        logLine(line);
+        refusals.push_back(std::move(line));
+    };
     try
     {
         logLine(fileName + " : lecture du fichier dans [KelTrajectoryLibrary::parseFileForTraj]");
         std::unique_ptr<TiXmlDocument> document(new TiXmlDocument(fileName.c_str()));
-        if (!loadDocument(*document, fileName))
+        std::string refusal;
+        if (!loadDocument(*document, fileName, refusal))
         {
             logLine(kLoadFailed);
+            if (!refusal.empty())
+                refuse(refusal);
             return false;
         }
         const TiXmlElement* root = document->FirstChildElement("Trajectories");
@@ -124,6 +151,12 @@ bool KelTrajectoryLibrary::parseFileForTraj(const std::string& fileName)
             Trajectory trajectory = readTrajectory(*element);
             if (trajectory.getTrackPos().empty() || name.empty())
                 continue;
+            const float largest = LibraryFileFormat::largestCoordinate(trajectory.getTrackPos());
+            if (!(largest <= LibraryFileFormat::kMaxCoordinate))
+            {
+                refuse(LibraryFileFormat::coordinateRefusal(name, largest));
+                continue;
+            }
             logLine(name + " : Ajout d'une trajectoire");
             trajectory.setName(name);
             fromFile[name] = std::move(trajectory);

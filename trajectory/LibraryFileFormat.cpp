@@ -2,6 +2,7 @@
 
 #include "TinyXmlForecast.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
@@ -162,6 +163,13 @@ constexpr std::size_t kBytesPerElement = 224 + 64;
 constexpr std::size_t kBytesPerAttribute = 128;
 constexpr std::size_t kBytesPerOtherNode = 224;
 
+const char* const kLimitPassed = "limite depassee : ";
+
+std::string formatWhole(double value)
+{
+    return std::to_string(static_cast<unsigned long long>(value));
+}
+
 bool readsBackAs(const char* text, float expected)
 {
     const float read = parseNumber(text);
@@ -303,15 +311,66 @@ void appendTrajectory(std::string& text, const Trajectory& trajectory)
     text += "</TrackYaw></Trajectory>\n";
 }
 
-bool parserCanTake(const char* paddedText, std::size_t textBytes)
+bool parserCanTake(const char* paddedText, std::size_t textBytes, std::string& refusal)
 {
     const TinyXmlForecast forecast = forecastTinyXmlParse(paddedText, {kMaxNestingDepth, kMaxAttributesInOne});
-    if (forecast.cutShort || forecast.assertion)
+    // A forecast cut short stops one past the limit it met: that many were found at least.
+    if (forecast.deepestElement > kMaxNestingDepth)
+    {
+        refusal = kLimitPassed + std::string("imbrication d'au moins ") + std::to_string(forecast.deepestElement) +
+                  " elements, limite " + std::to_string(kMaxNestingDepth);
         return false;
+    }
+    if (forecast.mostAttributesInOne > kMaxAttributesInOne)
+    {
+        refusal = kLimitPassed + std::string("au moins ") + std::to_string(forecast.mostAttributesInOne) +
+                  " attributs sur un element, limite " + std::to_string(kMaxAttributesInOne);
+        return false;
+    }
+    if (forecast.assertion)
+    {
+        refusal = "texte refuse : le parseur XML s'y arreterait sur une assertion";
+        return false;
+    }
     const double cost = double(textBytes) * kBytesPerTextByte + double(forecast.elements) * kBytesPerElement +
                         double(forecast.attributes) * kBytesPerAttribute +
                         double(forecast.otherNodes) * kBytesPerOtherNode;
-    return cost <= double(kMaxReadingBytes);
+    const double allowed = double(textBytes) * kReadingBytesPerFileByte + double(kReadingBytesFloor);
+    if (cost > allowed)
+    {
+        refusal = kLimitPassed + std::string("memoire prevue de ") + formatWhole(cost) + " octets, limite " +
+                  formatWhole(allowed) + " (" + std::to_string(kReadingBytesPerFileByte) +
+                  " fois la taille du fichier plus " + std::to_string(kReadingBytesFloor) + ")";
+        return false;
+    }
+    return true;
+}
+
+std::string fileSizeRefusal(std::size_t fileBytes)
+{
+    return kLimitPassed + std::string("fichier de ") + std::to_string(fileBytes) + " octets, limite " +
+           std::to_string(kMaxFileBytes);
+}
+
+float largestCoordinate(const std::vector<PositionKey>& keys)
+{
+    float largest = 0.0f;
+    for (const PositionKey& key : keys)
+    {
+        for (const float magnitude : {std::fabs(key.px), std::fabs(key.py)})
+        {
+            if (std::isnan(magnitude))
+                return magnitude;
+            largest = std::max(largest, magnitude);
+        }
+    }
+    return largest;
+}
+
+std::string coordinateRefusal(const std::string& trajectoryName, float magnitude)
+{
+    return trajectoryName + " : trajectoire refusee, " + kLimitPassed + "coordonnee de " + formatNumber(magnitude) +
+           " en valeur absolue, limite " + formatNumber(kMaxCoordinate);
 }
 
 } // namespace LibraryFileFormat

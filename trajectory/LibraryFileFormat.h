@@ -7,6 +7,7 @@
 
 #include <cstddef>
 #include <string>
+#include <vector>
 
 namespace LibraryFileFormat
 {
@@ -21,13 +22,21 @@ constexpr std::size_t kMaxNestingDepth = 256;
 /// with the square of this count.
 constexpr std::size_t kMaxAttributesInOne = 64;
 
-/// Most memory a read may take while the parser's document is built, in bytes. The reader refuses a text whose
-/// forecast document would take more (see parserCanTake).
-constexpr std::size_t kMaxReadingBytes = std::size_t(2) * 1000 * 1000 * 1000;
+/// Memory a read may take while the parser's document is built, as bytes per byte of the file's text plus a floor
+/// in bytes. A drawn library takes about 15 bytes a byte; markup made of nothing but nodes would take up to 57,
+/// and such a text is refused before parsing (see parserCanTake). The floor lets any small file through.
+constexpr std::size_t kReadingBytesPerFileByte = 20;
+constexpr std::size_t kReadingBytesFloor = std::size_t(16) * 1024 * 1024;
 
-/// Largest library file the reader accepts, in bytes. Any library the writer makes up to this size passes the
-/// memory forecast, even one with the shortest lines; reading a drawn library takes about 15 times its size.
+/// Largest library file the reader accepts, in bytes: reading a drawn library of this size takes about 1.3 GB.
 constexpr std::size_t kMaxFileBytes = std::size_t(88) * 1024 * 1024;
+
+/// Largest coordinate, in magnitude, of a trajectory the reader accepts, in drawing pixels: just under the
+/// largest float divided by the square root of two. A turn by any angle can lengthen a coordinate by that root,
+/// so a trajectory within this bound, turned, shifted by anything up to far beyond the drawing area and
+/// interpolated, still has finite positions; a larger coordinate could turn into an infinity, and
+/// interpolating between infinities gives NaN.
+constexpr float kMaxCoordinate = 2.4e38f;
 
 /// Appends the lines of one trajectory, from its opening tag to its closing tag and line break.
 void appendTrajectory(std::string& text, const Trajectory& trajectory);
@@ -49,7 +58,17 @@ float parseNumber(const char* text);
 
 /// Whether the XML parser can be handed this text (nul-terminated and padded as padForTinyXml makes it, of
 /// textBytes bytes before the padding): its nesting, its attributes and the memory the parser's document would
-/// take stay within the limits above, and it holds nothing that stops the parser on an assertion.
-bool parserCanTake(const char* paddedText, std::size_t textBytes);
+/// take stay within the limits above, and it holds nothing that stops the parser on an assertion. When it cannot,
+/// refusal says which limit the text passes and by how much.
+bool parserCanTake(const char* paddedText, std::size_t textBytes, std::string& refusal);
+
+/// The line that says a file of fileBytes bytes is over kMaxFileBytes.
+std::string fileSizeRefusal(std::size_t fileBytes);
+
+/// The largest magnitude among the coordinates of keys (0 when there are none).
+float largestCoordinate(const std::vector<PositionKey>& keys);
+
+/// The line that says a trajectory is refused for a coordinate of the given magnitude over kMaxCoordinate.
+std::string coordinateRefusal(const std::string& trajectoryName, float magnitude);
 
 } // namespace LibraryFileFormat

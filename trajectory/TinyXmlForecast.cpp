@@ -6,6 +6,10 @@
 #include <cstring>
 #include <vector>
 
+// The forecast is right for this one version of the parser only; the build refuses any other too.
+static_assert(TIXML_MAJOR_VERSION == 2 && TIXML_MINOR_VERSION == 6 && TIXML_PATCH_VERSION == 2,
+              "the parse forecast follows TinyXML 2.6.2 step by step");
+
 namespace
 {
 

@@ -6,9 +6,11 @@
 #include <OgreLogManager.h>
 
 #include <cassert>
+#include <cerrno>
 #include <charconv>
 #include <cmath>
-#include <filesystem>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace Sarna
 {
@@ -33,22 +35,39 @@ BestTimeFile::BestTimeFile(std::string filePath) : path(std::move(filePath)) {}
 void BestTimeFile::load()
 {
     bestSeconds.reset();
+    const std::string problem = readOwnFile();
+    writable = problem.empty();
+    if (!writable)
+    {
+        logLine("best time file " + path + " " + problem + ": left as it is, no best time kept");
+    }
+}
+
+std::string BestTimeFile::readOwnFile()
+{
+    struct stat status
+    {
+    };
+    if (::lstat(path.c_str(), &status) != 0)
+    {
+        // A missing file is the normal first run.
+        return errno == ENOENT ? "" : "cannot be looked at";
+    }
+    if (S_ISLNK(status.st_mode))
+    {
+        return "is a symbolic link";
+    }
+    if (!S_ISREG(status.st_mode) || status.st_uid != ::geteuid())
+    {
+        return "is not a regular file of this user";
+    }
     std::string contents;
     if (!readFileContents(path, kMaxFileBytes, contents))
     {
-        // A missing file is the normal first run; anything else deserves a line.
-        std::error_code ignored;
-        if (std::filesystem::exists(path, ignored))
-        {
-            logLine("best time file " + path + " unreadable, no best time yet");
-        }
-        return;
+        return "unreadable";
     }
     bestSeconds = parse(contents);
-    if (!bestSeconds)
-    {
-        logLine("best time file " + path + " holds no time, no best time yet");
-    }
+    return bestSeconds ? "" : "holds no time";
 }
 
 bool BestTimeFile::record(double seconds)
@@ -58,7 +77,8 @@ bool BestTimeFile::record(double seconds)
         return false;
     }
     bestSeconds = seconds;
-    if (!replaceFileContents(path, format(seconds)))
+    // A link put in the file's place since load is refused too: the write never goes through one.
+    if (writable && !replaceFileContents(path, format(seconds), LinkPolicy::Refuse))
     {
         logLine("best time file " + path + " not written");
     }

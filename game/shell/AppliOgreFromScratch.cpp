@@ -100,7 +100,7 @@ void AppliOgreFromScratch::loadPlugins(std::string pluginListFileName)
 bool AppliOgreFromScratch::setupWindow(std::string title)
 {
     logShellLine("*** building the window !***");
-    if (!root->showConfigDialog(OgreBites::getNativeConfigDialog()))
+    if (!confirmSettings())
     {
         return false;
     }
@@ -112,6 +112,25 @@ bool AppliOgreFromScratch::setupWindow(std::string title)
     OgreBites::WindowEventUtilities::_addRenderWindow(window);
     closeWatcher = std::make_unique<WindowCloseWatcher>(window);
     return true;
+}
+
+bool AppliOgreFromScratch::confirmSettings()
+{
+    try
+    {
+        return root->showConfigDialog(OgreBites::getNativeConfigDialog());
+    }
+    catch (Ogre::IOException&)
+    {
+        // The engine's only write here is the save of the settings, once the dialog was confirmed and the render
+        // system chosen; when only that save failed, the game can play with them.
+        if (root->getRenderSystem() == nullptr)
+        {
+            throw;
+        }
+        logShellLine("ogre.cfg cannot be written: the settings of this run are kept in memory only");
+        return true;
+    }
 }
 
 void AppliOgreFromScratch::setupResources(std::string resourceListFileName)

@@ -6,11 +6,14 @@
 #include <OgreException.h>
 #include <OgreLogManager.h>
 
+#include <iostream>
 #include <memory>
 #include <string>
 
 namespace
 {
+constexpr int kEngineFailed = 1; // exit status after an engine exception
+
 void startAndRun(AppliOgreFromScratch& appli)
 {
     appli.setupLog("OgreTutos.log");
@@ -26,7 +29,8 @@ void startAndRun(AppliOgreFromScratch& appli)
 } // namespace
 
 // Brings the engine up step by step, runs the game and tears everything down. An engine exception ends the
-// sequence; its description is logged after the teardown.
+// sequence; its description is logged after the teardown and shown on standard error (the log file may be
+// where nobody looks, or impossible to create), and the exit status tells the caller the game failed.
 int WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
 {
     auto appli = std::make_unique<AppliOgreFromScratch>();
@@ -46,5 +50,10 @@ int WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
     appli.reset();
     logShellLine(failed ? failure : std::string("Ended!"));
     delete Ogre::LogManager::getSingletonPtr();
+    if (failed)
+    {
+        std::cerr << "dunestride stopped on an engine error: " << failure << std::endl;
+        return kEngineFailed;
+    }
     return 0;
 }

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Game data without "Ogre.mesh": the engine's exception ends the program; its description is logged after the
-# teardown, "Ended!" is not, and the program neither crashes nor reports a failure.
+# teardown, "Ended!" is not, and the program does not crash but says on standard error that it failed and exits
+# with a non-zero status.
 set -uo pipefail
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
 source "$here/../lib/xsession.sh"
@@ -19,7 +20,8 @@ grep -q "^FileSystem=$DS_DIR/media\$" "$DS_DIR/resources.cfg" || xs_fail "resour
 ds_start_game
 ds_answer_dialog accept
 ds_wait_exit 60
-[ "$DS_STATUS" -eq 0 ] || xs_fail "exit code $DS_STATUS"
+[ "$DS_STATUS" -eq 1 ] || xs_fail "exit code $DS_STATUS"
+grep -q "^dunestride stopped on an engine error: .*Ogre.mesh" "$DS_DIR/stdout.txt" || xs_fail "nothing said on stderr"
 grep -q "Exception.*Ogre.mesh" "$DS_DIR/OgreTutos.log" || xs_fail "the exception's description is not logged"
 ds_log_in_order \
     "*** creation of the input/output system ***" \

@@ -1,5 +1,6 @@
 #include "game/logic/BestTimeFile.h"
 
+#include "support/LogCapture.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -35,19 +36,43 @@ TEST(BestTimeFile, AnythingButOneTimeOfAGameIsNoBestTime)
     }
 }
 
-TEST(BestTimeFile, AFileThatCannotBeWrittenStillKeepsTheBestForThisRun)
+TEST(BestTimeFile, OnlyItsOwnFileIsEverReplacedAndTheBestStillHoldsForTheRun)
 {
+    // A link to another file used to be written through: that file became "9.204".
     TempDir dir;
-    std::filesystem::create_directory(dir.file("best-time.txt"));
-    BestTimeFile store(dir.file("best-time.txt"));
-    store.load();
-    EXPECT_FALSE(store.best().has_value());
+    const std::string other = dir.write("other.txt", "someone else's text\n");
+    std::filesystem::create_symlink("other.txt", dir.file("link"));
+    std::filesystem::create_symlink("missing.txt", dir.file("dangling"));
+    dir.write("garbled", "not a time\n");
+    std::filesystem::create_directory(dir.file("folder"));
+    for (const char* name : {"link", "dangling", "garbled", "folder"})
+    {
+        LogCapture log;
+        BestTimeFile store(dir.file(name));
+        store.load();
+        EXPECT_FALSE(store.best().has_value()) << name;
+        EXPECT_EQ(log.lines.size(), 1u) << name;
+        EXPECT_TRUE(store.record(42.0)) << name;
+        EXPECT_EQ(*store.best(), 42.0) << name;
+        EXPECT_FALSE(store.record(41.0)) << name;
+    }
+    EXPECT_EQ(TempDir::read(other), "someone else's text\n");
+    EXPECT_TRUE(std::filesystem::is_symlink(dir.file("link")));
+    EXPECT_FALSE(std::filesystem::exists(dir.file("missing.txt")));
+    EXPECT_EQ(TempDir::read(dir.file("garbled")), "not a time\n");
+    EXPECT_TRUE(std::filesystem::is_directory(dir.file("folder")));
 
-    EXPECT_TRUE(store.record(42.0));
-    ASSERT_TRUE(store.best().has_value());
-    EXPECT_EQ(*store.best(), 42.0);
-    EXPECT_FALSE(store.record(41.0));
-    EXPECT_TRUE(std::filesystem::is_directory(dir.file("best-time.txt"))) << "the folder is left alone";
+    // A link put in place of a missing file after the game read it is not written through either.
+    BestTimeFile late(dir.file("late.txt"));
+    late.load();
+    std::filesystem::create_symlink("other.txt", dir.file("late.txt"));
+    EXPECT_TRUE(late.record(50.0));
+    EXPECT_EQ(TempDir::read(other), "someone else's text\n");
+
+    BestTimeFile own(dir.file("best-time.txt"));
+    own.load();
+    EXPECT_TRUE(own.record(93.437));
+    EXPECT_EQ(TempDir::read(dir.file("best-time.txt")), "93.437\n");
 }
 
 } // namespace

@@ -394,6 +394,19 @@ TEST_F(DrawingSessionTest, FailedReloadIsToldAndKeepsTheDrawings)
     run();
     EXPECT_EQ(consoleOut.str(), "echec de la lecture du fichier " + fileName + "\n");
     EXPECT_EQ(names(), (std::vector<std::string>{"traj1", "traj2"}));
+
+    // A file refused by a limit: the console says which.
+    std::filesystem::remove(fileName);
+    std::string deep = "<Trajectories>";
+    for (int i = 0; i < 300; ++i)
+        deep += "<a>";
+    dir.write("library.xml", deep);
+    window.holdKey(&WindowState::l);
+    consoleOut.str("");
+    run();
+    EXPECT_EQ(consoleOut.str(), "echec de la lecture du fichier " + fileName +
+                                    "\nlimite depassee : imbrication d'au moins 257 elements, limite 256\n");
+    EXPECT_EQ(names(), (std::vector<std::string>{"traj1", "traj2"}));
 }
 
 TEST_F(DrawingSessionTest, KeysAreIgnoredDuringAStroke)

@@ -6,10 +6,13 @@
 
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <fcntl.h>
 #include <filesystem>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
+#include <vector>
 
 namespace
 {
@@ -31,7 +34,100 @@ std::size_t entriesIn(const std::string& folder)
     return count;
 }
 
+std::vector<std::string> entriesBesides(const std::string& folder, const std::string& name)
+{
+    std::vector<std::string> others;
+    for (const auto& entry : std::filesystem::directory_iterator(folder))
+    {
+        if (entry.path().filename() != name)
+            others.push_back(entry.path().filename().string());
+    }
+    return others;
+}
+
+// A process that saves bytes to path over and over until it is killed.
+pid_t startSavingForever(const std::string& path, const std::string& bytes)
+{
+    const pid_t saver = ::fork();
+    if (saver == 0)
+    {
+        for (;;)
+            replaceFileContents(path, bytes);
+    }
+    return saver;
+}
+
+// Stops the saver (SIGSTOP, or SIGKILL) at a moment when its temporary file exists; the saver stays stopped or
+// is reaped. Returns that file's name.
+std::string stopSaverMidway(pid_t saver, int signal, const std::string& folder, const std::string& name)
+{
+    for (int attempt = 0; attempt < 10000; ++attempt)
+    {
+        if (!entriesBesides(folder, name).empty())
+        {
+            ::kill(saver, signal);
+            int status = 0;
+            ::waitpid(saver, &status, signal == SIGSTOP ? WUNTRACED : 0);
+            const std::vector<std::string> left = entriesBesides(folder, name);
+            if (left.size() == 1)
+                return left.front();
+            if (signal != SIGSTOP)
+                return "";
+            ::kill(saver, SIGCONT); // renamed in between: try again
+        }
+        ::usleep(1000);
+    }
+    return "";
+}
+
+pid_t goneProcess()
+{
+    const pid_t child = ::fork();
+    if (child == 0)
+        ::_exit(0);
+    ::waitpid(child, nullptr, 0);
+    return child;
+}
+
 } // namespace
+
+TEST(ReplaceFileContents, SavesNamesUpToTheFileSystemsLimit)
+{
+    // The temporary file's name used to be the target's plus about 22 bytes: names from 233 bytes up failed.
+    TempDir dir;
+    for (std::size_t length : {232, 233, 240, 255})
+    {
+        const std::string name(length, 'n');
+        ASSERT_TRUE(replaceFileContents(dir.file(name), "saved")) << length;
+        EXPECT_EQ(TempDir::read(dir.file(name)), "saved");
+    }
+    EXPECT_EQ(entriesIn(dir.path), 4u) << "a temporary file was left behind";
+}
+
+TEST(ReplaceFileContents, RemovesTheTemporaryFilesOfKilledSaversButNotOfRunningOnes)
+{
+    TempDir dir;
+    const std::string name = "library.xml";
+    const std::string target = dir.write(name, "old");
+    // Large enough that each save spends a while on its temporary file.
+    const pid_t saver = startSavingForever(target, std::string(std::size_t(32) * 1024 * 1024, 'x'));
+    ASSERT_GT(saver, 0);
+    const std::string midway = stopSaverMidway(saver, SIGSTOP, dir.path, name);
+    ASSERT_FALSE(midway.empty()) << "the saver was never caught with its temporary file";
+
+    ASSERT_TRUE(replaceFileContents(target, "mine"));
+    EXPECT_EQ(entriesBesides(dir.path, name), std::vector<std::string>{midway}) << "a running saver's file went";
+
+    ::kill(saver, SIGKILL);
+    ::waitpid(saver, nullptr, 0);
+    // Temporary files as earlier versions named them, of a process that is gone and of one that runs.
+    dir.write(name + "." + std::to_string(goneProcess()) + "-0-123456.tmp", "left");
+    const std::string running = name + "." + std::to_string(::getpid()) + "-1-654321.tmp";
+    dir.write(running, "in use");
+    ASSERT_TRUE(replaceFileContents(target, "after"));
+    EXPECT_EQ(entriesBesides(dir.path, name), std::vector<std::string>{running});
+    EXPECT_EQ(TempDir::read(target), "after");
+}
 
 TEST(ReplaceFileContents, WritesThroughSymbolicLinksAndKeepsThem)
 {

@@ -9,6 +9,8 @@
 
 #include <random>
 #include <sys/stat.h>
+#include <unistd.h>
+#include <vector>
 
 namespace
 {
@@ -59,7 +61,10 @@ TEST_F(HostileFileTest, DeepNestingIsRefusedBeforeParsingHoweverItIsDisguised)
              "<?xml version=\"1.0\" ?>" + repeated("<a>\xC3</a>", 100000),
          })
     {
-        EXPECT_FALSE(library.parseFileForTraj(dir.write("deep.xml", text)));
+        std::vector<std::string> refusals;
+        EXPECT_FALSE(library.parseFileForTraj(dir.write("deep.xml", text), refusals));
+        EXPECT_EQ(refusals,
+                  std::vector<std::string>{"limite depassee : imbrication d'au moins 257 elements, limite 256"});
     }
     EXPECT_EQ(log.countOf(kLoadFailed), 7u);
     EXPECT_EQ(library.count(), 0);
@@ -71,15 +76,21 @@ TEST_F(HostileFileTest, ElementsWithManyAttributesAreRefused)
     std::string attributes;
     for (int i = 0; i < 100000; ++i)
         attributes += " a" + std::to_string(i) + "=\"\"";
-    EXPECT_FALSE(library.parseFileForTraj(dir.write("wide.xml", "<Trajectories" + attributes + "/>")));
+    std::vector<std::string> refusals;
+    EXPECT_FALSE(library.parseFileForTraj(dir.write("wide.xml", "<Trajectories" + attributes + "/>"), refusals));
     EXPECT_TRUE(log.contains(kLoadFailed));
+    EXPECT_EQ(refusals, std::vector<std::string>{"limite depassee : au moins 65 attributs sur un element, limite 64"});
 }
 
 TEST_F(HostileFileTest, TextThatWouldTakeTooMuchMemoryToParseIsRefused)
 {
-    // 32 MB of empty elements: a few bytes each in the file, a few hundred once parsed.
-    EXPECT_FALSE(library.parseFileForTraj(dir.write("dense.xml", "<Trajectories>" + repeated("<a/>", 8000000))));
+    // 4 MB of empty elements: four bytes each in the file, about 230 once parsed (and read, before the limit).
+    std::vector<std::string> refusals;
+    EXPECT_FALSE(
+        library.parseFileForTraj(dir.write("dense.xml", "<Trajectories>" + repeated("<a/>", 1000000)), refusals));
     EXPECT_TRUE(log.contains(kLoadFailed));
+    EXPECT_EQ(refusals, std::vector<std::string>{"limite depassee : memoire prevue de 300000330 octets, limite "
+                                                 "96777496 (20 fois la taille du fichier plus 16777216)"});
 }
 
 TEST_F(HostileFileTest, SpecialFilesAreRefusedWithoutWaiting)
@@ -89,6 +100,13 @@ TEST_F(HostileFileTest, SpecialFilesAreRefusedWithoutWaiting)
     EXPECT_FALSE(library.parseFileForTraj("/dev/zero"));
     EXPECT_FALSE(library.parseFileForTraj(dir.path));
     EXPECT_EQ(log.countOf(kLoadFailed), 3u);
+
+    // A sparse file over the size limit is refused unread, and the line says so.
+    const std::string large = dir.file("large.xml");
+    ASSERT_EQ(::truncate(dir.write("large.xml", "").c_str(), off_t(100) * 1000 * 1000), 0);
+    std::vector<std::string> refusals;
+    EXPECT_FALSE(library.parseFileForTraj(large, refusals));
+    EXPECT_EQ(refusals, std::vector<std::string>{"limite depassee : fichier de 100000000 octets, limite 92274688"});
 }
 
 TEST_F(HostileFileTest, OrdinaryNestingInsideCommentsAndAttributesStillReads)
@@ -120,19 +138,42 @@ TEST_F(HostileFileTest, GarbageAndTruncatedFilesFailCleanly)
     EXPECT_EQ(library.count(), 1);
 }
 
-TEST_F(HostileFileTest, ExtremeNumbersDoNotBreakTheTrack)
+TEST_F(HostileFileTest, ExtremeTimesDoNotBreakTheTrack)
 {
     std::string text = "<Trajectories><Trajectory name=\"n\"><TrackPos>"
-                       "<Elem time=\"1e999\" px=\"-1e999\" py=\"nan\"/><Elem time=\"-inf\" px=\"inf\" py=\"1e-999\"/>"
+                       "<Elem time=\"1e999\" px=\"-1e9\" py=\"nan\"/><Elem time=\"-inf\" px=\"inf\" py=\"1e-999\"/>"
                        "<Elem time=\"5\" px=\"0x10\" py=\"  -2.5e1 \"/></TrackPos></Trajectory></Trajectories>";
     ASSERT_TRUE(library.parseFileForTraj(dir.write("numbers.xml", text)));
     const Trajectory trajectory = library.getTraj(0);
     const auto& keys = trajectory.getTrackPos();
-    ASSERT_FALSE(keys.empty());
+    ASSERT_EQ(keys.size(), 3u);
     for (std::size_t i = 1; i < keys.size(); ++i)
         EXPECT_LT(keys[i - 1].time, keys[i].time);
-    float x = 0, y = 0;
-    trajectory.positionAt(5, x, y);
+}
+
+TEST_F(HostileFileTest, TrajectoriesWithCoordinatesTooLargeToTurnAreLeftOut)
+{
+    // Turned by 45 degrees, 3e38 on both axes overflowed to infinity, and interpolating between infinities gave
+    // the NaN positions that stopped the game on the engine's assertion.
+    const auto trajectory = [](const char* name, const char* px, const char* py)
+    {
+        return std::string("<Trajectory name=\"") + name + "\"><TrackPos><Elem time=\"0\" px=\"1\" py=\"1\"/>" +
+               "<Elem time=\"16\" px=\"" + px + "\" py=\"" + py + "\"/></TrackPos></Trajectory>";
+    };
+    const std::string text = "<Trajectories>" + trajectory("huge", "3e38", "-3e38") + trajectory("inf", "1", "1e999") +
+                             trajectory("large", "2e38", "-2e38") + trajectory("edge", "-2.4e38", "2.4e38") +
+                             "</Trajectories>";
+    std::vector<std::string> refusals;
+    ASSERT_TRUE(library.parseFileForTraj(dir.write("huge.xml", text), refusals));
+    ASSERT_EQ(library.count(), 2);
+    EXPECT_EQ(library.getTraj(0).getName(), "edge");
+    EXPECT_EQ(library.getTraj(1).getName(), "large");
+    const std::vector<std::string> expected = {
+        "huge : trajectoire refusee, limite depassee : coordonnee de 3e+38 en valeur absolue, limite 2.4e+38",
+        "inf : trajectoire refusee, limite depassee : coordonnee de 3.4028235e+38 en valeur absolue, limite 2.4e+38"};
+    EXPECT_EQ(refusals, expected);
+    for (const std::string& line : expected)
+        EXPECT_TRUE(log.contains(line)) << line;
 }
 
 TEST_F(HostileFileTest, ManyKeysInReverseTimeOrderAreReadCompletely)

@@ -4,6 +4,7 @@
 
 #include <map>
 #include <string>
+#include <vector>
 
 /// A named collection of trajectories, ordered by byte-wise comparison of their names, and its XML file.
 /// Problems are reported as single lines to the engine's log manager; nothing here throws.
@@ -14,8 +15,14 @@ public:
 
     /// Merges the trajectories of an XML library file into this library (a trajectory of the same name is
     /// replaced): all of them, or none when the read fails. Returns false when the file cannot be read, is not a
-    /// regular file, is too large, too deeply nested or otherwise too costly to parse, or is not a library.
+    /// regular file, is too large, too deeply nested or otherwise too costly to parse, or is not a library. A
+    /// trajectory with a coordinate beyond the reader's bound is left out, so that every position of a trajectory
+    /// read, turned, shifted and interpolated is finite.
     bool parseFileForTraj(const std::string& fileName);
+
+    /// The same, and collects in refusals (also logged) a line for each limit that refused the file or one of
+    /// its trajectories, naming the limit and what was found.
+    bool parseFileForTraj(const std::string& fileName, std::vector<std::string>& refusals);
 
     /// Writes the whole library to fileName as well-formed UTF-8 (see replaceFileContents for how the file is
     /// replaced). On failure the previous file stays as it was and false is returned.

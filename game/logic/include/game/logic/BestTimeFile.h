@@ -7,8 +7,10 @@ namespace Sarna
 {
 
 /// The longest time a player has lasted in a game, in seconds of play, kept in a small text file between runs.
-/// The file holds one number of seconds (written with three decimals and a newline). A missing, unreadable or
-/// garbage file means no best time yet; it never stops the game.
+/// The file holds one number of seconds (written with three decimals and a newline). Only that file is ever
+/// replaced: a missing one means no best time yet, and anything else at its place (a symbolic link, a file of
+/// another user, a file that does not hold a time) is left as it is, with no best time kept beyond the run. It
+/// never stops the game.
 class BestTimeFile
 {
 public:
@@ -17,11 +19,14 @@ public:
 
     explicit BestTimeFile(std::string path = kFileName);
 
-    /// Reads the file; anything but one time of a game (0 to 180 s, blanks around it allowed) leaves no best time.
+    /// Reads the file; anything but one time of a game (0 to 180 s, blanks around it allowed) leaves no best time,
+    /// and anything but a missing file or a regular file of this user holding such a time is logged once and will
+    /// not be written.
     void load();
 
-    /// Counts a finished game: a time longer than the best becomes the best and is written to the file at once.
-    /// Returns true when it did. A failed write is logged; the new best still holds for this run.
+    /// Counts a finished game: a time longer than the best becomes the best and is written to the file at once,
+    /// when load found it the game's to write. Returns true when it became the best. A failed write is logged; the
+    /// new best still holds for this run.
     bool record(double seconds);
 
     const std::optional<double>& best() const { return bestSeconds; }
@@ -32,8 +37,12 @@ public:
     static std::string format(double seconds);
 
 private:
+    /// Reads the best time when the file is the game's own; otherwise says why it is left alone.
+    std::string readOwnFile();
+
     std::string path;
     std::optional<double> bestSeconds;
+    bool writable = false;
 };
 
 } // namespace Sarna

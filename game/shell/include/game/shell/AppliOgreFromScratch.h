@@ -34,7 +34,8 @@ public:
     void setupLog(std::string logFileName);
     void setupRoot();
     void loadPlugins(std::string pluginListFileName);
-    /// Returns false when the configuration dialog was cancelled; nothing is created then.
+    /// Returns false when the configuration dialog was cancelled; nothing is created then. Confirmed settings
+    /// that cannot be saved to "ogre.cfg" (a folder the game cannot write) stand for this run.
     bool setupWindow(std::string title);
     void setupResources(std::string resourceListFileName);
     void setupInput();
@@ -49,6 +50,7 @@ public:
     bool pollCloseRequest();
 
 private:
+    bool confirmSettings();
     void destroyInput();
     void destroyRoot();
 
