@@ -6,6 +6,7 @@
 #include "game/logic/RunningMan.h"
 #include "game/logic/RunningManTraj.h"
 #include "game/logic/SpawnGroup.h"
+#include "game/sound/GameSound.h"
 #include "platform/WinApi.h"
 #include "trajectory/DrawingFrame.h"
 
@@ -35,6 +36,7 @@ const char* const kHeroName = "Hero";
 constexpr double kFirstSpawnInterval = 1.5;    // seconds between single spawns at the start of a game
 constexpr double kSpawnIntervalShrink = 0.002; // seconds less per second of play
 constexpr float kCatchDistanceSquared = kCatchDistance * kCatchDistance;
+constexpr float kWarningDistanceSquared = kWarningDistance * kWarningDistance;
 constexpr DWORD kReleasePollMs = 30;
 
 struct PictureScreen
@@ -68,6 +70,7 @@ JeuTotal::JeuTotal(Ogre::SceneManager* manager, OIS::Keyboard* keys) : sceneMana
 
     bestTime.load();
     playTime = std::make_unique<PlayTimeDisplay>();
+    sound = std::make_unique<GameSound>();
 }
 
 JeuTotal::~JeuTotal()
@@ -132,6 +135,7 @@ int JeuTotal::update(float dt)
     {
         return 0;
     }
+    sound->followMuteKey(keyboard->isKeyDown(OIS::KC_S));
     if (state == StateStart)
     {
         overlayDebut->show();
@@ -139,6 +143,7 @@ int JeuTotal::update(float dt)
         {
             overlayDebut->hide();
             state = StatePlaying;
+            sound->play(SoundCue::Start);
         }
     }
     // Not else: the frame in which SPACE starts the game already runs its first playing step.
@@ -160,6 +165,7 @@ int JeuTotal::update(float dt)
         break;
     }
     showPlayTime();
+    sound->setWindPlaying(state == StatePlaying);
     return state;
 }
 
@@ -182,6 +188,7 @@ void JeuTotal::playStep(float dt)
     {
         state = StateLost;
         endGame(elapsed);
+        sound->play(SoundCue::Lost);
         return;
     }
     catchTest();
@@ -190,6 +197,7 @@ void JeuTotal::playStep(float dt)
         state = StateWon;
         // The last frame may overshoot; a won game counts as lasting exactly the winning time.
         endGame(kWinningPlayTime);
+        sound->play(SoundCue::Won);
     }
 }
 
@@ -288,11 +296,31 @@ void JeuTotal::catchTest()
         {
             continue;
         }
-        if (heroPos.squaredDistance(runner->getNode()->getPosition()) < kCatchDistanceSquared)
+        const float squaredDistance = heroPos.squaredDistance(runner->getNode()->getPosition());
+        soundApproach(*object, squaredDistance);
+        if (squaredDistance < kCatchDistanceSquared)
         {
             runner->kill();
             hero->startDying();
         }
+    }
+}
+
+void JeuTotal::soundApproach(const TimedObject& runner, float squaredDistance)
+{
+    // Only a hero still on his feet hears the runners: the first catch sounds, later ones and warnings do not.
+    if (hero->getState() == RunningMan::Dying)
+    {
+        return;
+    }
+    const std::uint32_t* number = getNumber(&runner);
+    if (squaredDistance < kCatchDistanceSquared)
+    {
+        sound->play(SoundCue::Catch);
+    }
+    else if (squaredDistance < kWarningDistanceSquared && number != nullptr)
+    {
+        sound->warnOnce(*number);
     }
 }
 
@@ -325,6 +353,7 @@ void JeuTotal::resetStep()
     elapsed = 0.0;
     timeSinceSpawn = 0.0;
     state = StateStart;
+    sound->forgetRunners();
 
     heroNode->setPosition(0.0f, 0.0f, 0.0f);
     createHero();

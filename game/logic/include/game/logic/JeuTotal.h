@@ -25,6 +25,7 @@ class Keyboard;
 namespace Sarna
 {
 
+class GameSound;
 class PlayTimeDisplay;
 class RunningMan;
 class SpawnGroup;
@@ -90,6 +91,8 @@ private:
     void advanceBurst();
     void spawnRunner(int trajectoryIndex, const Ogre::Vector2& offset, float angle);
     void catchTest();
+    /// The warning for a runner first coming near the running hero, and the catch's cue.
+    void soundApproach(const TimedObject& runner, float squaredDistance);
     void endGame(double survived);
     void showPlayTime();
     void endScreen(Ogre::Overlay* overlay);
@@ -115,6 +118,8 @@ private:
     // The time on screen and the best time kept between runs.
     BestTimeFile bestTime;
     std::unique_ptr<PlayTimeDisplay> playTime;
+    // The cues of the game's events, the wind during play, and the mute key.
+    std::unique_ptr<GameSound> sound;
 };
 
 } // namespace Sarna
