@@ -2,6 +2,7 @@
 
 #include "ScreenObservation.h"
 #include "VisibleGround.h"
+#include "WarningWatch.h"
 #include "support/FakeKeyboard.h"
 #include "support/HeadlessGameScene.h"
 
@@ -32,6 +33,8 @@ struct GameOutcome
     double catcherOnScreen = 0.0;
     float catcherSpeed = 0.0f;
     GroundPoint caughtWhere; ///< the hero's place at the catch
+    /// How long before the catch the catching runner's warning sounded.
+    double warningLead = 0.0;
 };
 
 /// The real game controller on a trajectory library, with the real game data, in the engine without a render
@@ -77,4 +80,5 @@ private:
     FakeKeyboard keyboard;
     std::unique_ptr<Sarna::JeuTotal> game;
     std::map<std::uint32_t, double> firstOnScreen; ///< play time at which each runner was first on the screen
+    WarningWatch warnings;
 };

@@ -144,7 +144,8 @@ void printCatchers(const std::map<std::string, int>& catchers)
     std::cout << '\n';
 }
 
-SurvivalSummary playPolicy(HeadlessPlay& play, Policy& policy, const Options& options)
+// The warning leads are durations like the survival times: the summary's quantiles serve for both.
+SurvivalSummary playPolicy(HeadlessPlay& play, Policy& policy, const Options& options, SurvivalSummary& warningLeads)
 {
     SurvivalSummary summary;
     std::map<std::string, int> catchers;
@@ -158,7 +159,10 @@ SurvivalSummary playPolicy(HeadlessPlay& play, Policy& policy, const Options& op
         const GameOutcome outcome = play.play(policy, start, kFrameSeconds);
         summary.add(outcome.survivalSeconds, outcome.won);
         if (outcome.caughtAt >= 0.0)
+        {
             ++catchers[outcome.caughtBy];
+            warningLeads.add(outcome.warningLead, false);
+        }
         if (options.verbose)
         {
             std::printf("    game %2d  start %2d  %6.1f s  %s", game + 1, start, outcome.survivalSeconds,
@@ -196,10 +200,14 @@ int play(const Options& options)
     {
         if (options.verbose)
             std::printf("%s\n", policy->name().c_str());
-        const SurvivalSummary summary = playPolicy(play, *policy, options);
+        SurvivalSummary leads;
+        const SurvivalSummary summary = playPolicy(play, *policy, options, leads);
         std::printf("%-14s %7.1f %7.1f %7.1f %7.1f %7.1f %4d/%-3d\n", policy->name().c_str(), summary.quantile(0.0),
                     summary.quantile(0.25), summary.quantile(0.5), summary.quantile(0.75), summary.quantile(1.0),
                     summary.wins(), summary.games());
+        std::printf("%-14s %7.2f %7.2f %7.2f %7.2f %7.2f  s of warning before %d catches\n", "", leads.quantile(0.0),
+                    leads.quantile(0.25), leads.quantile(0.5), leads.quantile(0.75), leads.quantile(1.0),
+                    leads.games());
         std::fflush(stdout);
     }
     return 0;
