@@ -58,8 +58,11 @@ bool loadClip(SoundCue cue, std::vector<std::int16_t>& samples, std::string& pro
         samples.resize(length / sizeof(std::int16_t));
         std::memcpy(samples.data(), buffer, samples.size() * sizeof(std::int16_t));
     }
+    else
+    {
+        problem = "not mono 16-bit at the game's sample rate";
+    }
     SDL_FreeWAV(buffer);
-    problem = "not mono 16-bit at the game's sample rate";
     return usable;
 }
 } // namespace
@@ -79,6 +82,7 @@ GameSound::GameSound(std::string settingPath) : setting(std::move(settingPath))
 
 GameSound::~GameSound()
 {
+    saveSetting();
     if (device != 0)
         SDL_CloseAudioDevice(device);
     if (audioStarted)
@@ -153,6 +157,9 @@ void GameSound::forgetRunners()
 void GameSound::setWindPlaying(bool playing)
 {
     mixer.setWindPlaying(playing);
+    // The file is written between games, never while one is played.
+    if (!playing)
+        saveSetting();
 }
 
 void GameSound::followMuteKey(bool down)
@@ -168,6 +175,14 @@ void GameSound::setMuted(bool mute)
     mixer.setMuted(muted);
     logLine(std::string(muted ? "sound muted" : "sound unmuted") + " at stream frame " +
             std::to_string(mixer.framesMixed()));
+    settingUnsaved = true;
+}
+
+void GameSound::saveSetting()
+{
+    if (!settingUnsaved)
+        return;
+    settingUnsaved = false;
     if (!setting.saveMuted(muted))
         logLine("sound setting file " + setting.getPath() + " not written");
 }

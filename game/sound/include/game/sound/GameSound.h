@@ -13,7 +13,7 @@ namespace Sarna
 
 /// The game's sound output: SDL's audio device fed from a SoundMixer on SDL's audio thread, every sound loaded
 /// into memory at construction, and the player's mute choice. Nothing here touches a file or waits for the audio
-/// thread while the game plays, except saving the mute choice when the player changes it.
+/// thread while a game is played: a changed mute choice is saved once the wind stops (between games) or at the end.
 ///
 /// Without an audio device, when SDL's audio cannot start, or with SDL's "dummy" audio driver (the headless
 /// engine's), no device is opened and nothing is loaded: the game plays silently, and one line in the engine log
@@ -33,9 +33,9 @@ public:
     void warnOnce(std::uint32_t runnerNumber);
     /// A new game: every runner may be warned of again.
     void forgetRunners();
-    /// Keeps the wind looping while playing is true; called every frame.
+    /// Keeps the wind looping while playing is true (a game is being played); called every frame.
     void setWindPlaying(bool playing);
-    /// Called every frame with the mute key's state: each press toggles muting and saves the choice.
+    /// Called every frame with the mute key's state: each press toggles muting.
     void followMuteKey(bool down);
 
     bool isMuted() const { return muted; }
@@ -47,6 +47,7 @@ private:
     void loadClips();
     bool openDevice();
     void setMuted(bool mute);
+    void saveSetting();
 
     SoundSettingFile setting;
     SoundMixer mixer;
@@ -54,6 +55,7 @@ private:
     bool audioStarted = false;
     bool muted = false;
     bool muteKeyDown = false;
+    bool settingUnsaved = false;
     std::set<std::uint32_t> warnedRunners;
 };
 
