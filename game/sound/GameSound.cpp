@@ -83,10 +83,7 @@ GameSound::GameSound(std::string settingPath) : setting(std::move(settingPath))
 GameSound::~GameSound()
 {
     saveSetting();
-    if (device != 0)
-        SDL_CloseAudioDevice(device);
-    if (audioStarted)
-        SDL_QuitSubSystem(SDL_INIT_AUDIO);
+    stopAudio();
 }
 
 bool GameSound::startAudio()
@@ -101,9 +98,20 @@ bool GameSound::startAudio()
     if (driver != nullptr && std::strcmp(driver, kDummyDriver) == 0)
     {
         logLine("sound off: SDL's dummy audio driver");
+        stopAudio();
         return false;
     }
     return true;
+}
+
+void GameSound::stopAudio()
+{
+    if (device != 0)
+        SDL_CloseAudioDevice(device);
+    device = 0;
+    if (audioStarted)
+        SDL_QuitSubSystem(SDL_INIT_AUDIO);
+    audioStarted = false;
 }
 
 void GameSound::loadClips()
@@ -131,9 +139,11 @@ bool GameSound::openDevice()
     wanted.userdata = &mixer;
     // No changes allowed: SDL converts the mixer's stream to whatever the device takes.
     device = SDL_OpenAudioDevice(nullptr, 0, &wanted, nullptr, 0);
-    if (device == 0)
-        logLine(std::string("sound off: no audio device (") + SDL_GetError() + ")");
-    return device != 0;
+    if (device != 0)
+        return true;
+    logLine(std::string("sound off: no audio device (") + SDL_GetError() + ")");
+    stopAudio();
+    return false;
 }
 
 void GameSound::play(SoundCue cue)

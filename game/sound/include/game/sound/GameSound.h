@@ -44,6 +44,7 @@ public:
 
 private:
     bool startAudio();
+    void stopAudio();
     void loadClips();
     bool openDevice();
     void setMuted(bool mute);
