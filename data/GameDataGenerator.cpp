@@ -7,6 +7,8 @@
 #include "PicturePainter.h"
 #include "SandTexturePainter.h"
 #include "SkyBoxPainter.h"
+#include "SoundSynthesizer.h"
+#include "WavFileWriter.h"
 #include "game/logic/HeroLook.h"
 #include "game/logic/JeuTotal.h"
 
@@ -73,6 +75,7 @@ bool GameDataGenerator::run(const std::string& mediaDirectory, const std::string
         MaterialScriptWriter::write(mediaDirectory, SandTexturePainter::kFileName, SkyBoxPainter::kCubeName) && written;
     written = writeTextures(mediaDirectory) && written;
     written = writePictures(mediaDirectory) && written;
+    written = writeSounds(mediaDirectory) && written;
     written = writeLibrary(runDirectory) && written;
     report(written ? "game data written" : "game data incomplete");
     return written;
@@ -104,6 +107,20 @@ bool GameDataGenerator::writePictures(const std::string& mediaDirectory)
     {
         written =
             saveJpeg(PicturePainter::paint(screen), mediaDirectory + "/" + PicturePainter::fileName(screen)) && written;
+    }
+    return written;
+}
+
+bool GameDataGenerator::writeSounds(const std::string& mediaDirectory)
+{
+    bool written = true;
+    for (int cue = 0; cue < Sarna::kSoundCueCount; ++cue)
+    {
+        const auto sound = static_cast<Sarna::SoundCue>(cue);
+        const std::string path = mediaDirectory + "/" + Sarna::soundFileName(sound);
+        const bool saved = WavFileWriter::write(path, SoundSynthesizer::make(sound), Sarna::kSoundSampleRate);
+        report(saved ? "written " + path : "cannot write " + path);
+        written = saved && written;
     }
     return written;
 }

@@ -3,8 +3,8 @@
 #include <string>
 
 /// Writes all of the game's data: the running man's mesh and skeleton, the material script, the ground and sky
-/// textures and the three pictures into mediaDirectory, and the default trajectory library into runDirectory.
-/// Needs a running engine (HeadlessEngine); reports each file and each failure in the engine log.
+/// textures, the three pictures and the sounds into mediaDirectory, and the default trajectory library into
+/// runDirectory. Needs a running engine (HeadlessEngine); reports each file and each failure in the engine log.
 class GameDataGenerator
 {
 public:
@@ -17,5 +17,6 @@ public:
 private:
     static bool writeTextures(const std::string& mediaDirectory);
     static bool writePictures(const std::string& mediaDirectory);
+    static bool writeSounds(const std::string& mediaDirectory);
     static bool writeLibrary(const std::string& runDirectory);
 };

@@ -58,6 +58,7 @@ GameOutcome HeadlessPlay::play(Policy& policy, int startCounter, float frameSeco
 {
     Sarna::JeuTotal::spawnCounter = startCounter;
     firstOnScreen.clear();
+    warnings.clear();
     GameOutcome outcome;
     steer(policy.steer(observe()));
     keyboard.press(OIS::KC_SPACE);
@@ -71,17 +72,22 @@ GameOutcome HeadlessPlay::play(Policy& policy, int startCounter, float frameSeco
         steer(policy.steer(screen));
         const std::vector<RunnerSighting> earlier = std::move(before);
         before = runnerPositions();
+        const bool heroRunning = outcome.caughtAt < 0.0;
         state = frame(frameSeconds);
         ++outcome.playingFrames;
         outcome.framesInSight += figureInSight() ? 1 : 0;
         const Sarna::RunningMan* hero = game->getHero();
+        const Ogre::Vector3& heroPlace = game->getHeroNode()->getPosition();
+        if (heroRunning && isPlaying(state))
+            for (const RunnerSighting& runner : before)
+                warnings.note(runner.id, runner.position, {heroPlace.x, heroPlace.z}, game->getElapsed());
         const bool caughtNow = hero != nullptr && hero->getState() == Sarna::RunningMan::Dying;
         const RunnerSighting* catcher = caughtNow && outcome.caughtAt < 0.0 ? nearestToHero(before) : nullptr;
         if (catcher != nullptr)
         {
             outcome.caughtAt = game->getElapsed();
+            outcome.warningLead = warnings.leadBefore(catcher->id, outcome.caughtAt);
             outcome.caughtBy = catcher->trajectory;
-            const Ogre::Vector3& heroPlace = game->getHeroNode()->getPosition();
             outcome.caughtWhere = {heroPlace.x, heroPlace.z};
             const auto seen = firstOnScreen.find(catcher->id);
             outcome.catcherOnScreen = seen != firstOnScreen.end() ? outcome.caughtAt - seen->second : 0.0;

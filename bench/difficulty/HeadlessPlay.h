@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ScreenObservation.h"
+#include "WarningWatch.h"
 #include "game/logic/StartView.h"
 #include "support/FakeKeyboard.h"
 #include "support/HeadlessGameScene.h"
@@ -36,6 +37,8 @@ struct GameOutcome
     /// Frames played, and those after which the hero's whole figure, head included, was in the picture.
     int playingFrames = 0;
     int framesInSight = 0;
+    /// How long before the catch the catching runner's warning sounded.
+    double warningLead = 0.0;
 };
 
 /// The real game controller on a trajectory library, with the real game data, in the engine without a render
@@ -85,4 +88,5 @@ private:
     FakeKeyboard keyboard;
     std::unique_ptr<Sarna::JeuTotal> game;
     std::map<std::uint32_t, double> firstOnScreen; ///< play time at which each runner was first on the screen
+    WarningWatch warnings;
 };

@@ -6,7 +6,8 @@
 class SurvivalSummary
 {
 public:
-    void add(double survivalSeconds, bool won, int playingFrames, int framesInSight);
+    /// A game of the policy; durations that are not games (the warnings' leads) leave out the frames.
+    void add(double survivalSeconds, bool won, int playingFrames = 0, int framesInSight = 0);
 
     int games() const { return static_cast<int>(times.size()); }
     int wins() const { return won; }

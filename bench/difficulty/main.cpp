@@ -151,7 +151,10 @@ void printCatchers(const std::map<std::string, int>& catchers)
     std::cout << '\n';
 }
 
-SurvivalSummary playPolicy(HeadlessPlay& play, Policy& policy, const Options& options)
+// The warning leads of the catches are added to warningLeads when one is given: they are durations like the
+// survival times, and the summary's quantiles serve for both.
+SurvivalSummary playPolicy(HeadlessPlay& play, Policy& policy, const Options& options,
+                           SurvivalSummary* warningLeads = nullptr)
 {
     SurvivalSummary summary;
     std::map<std::string, int> catchers;
@@ -165,7 +168,11 @@ SurvivalSummary playPolicy(HeadlessPlay& play, Policy& policy, const Options& op
         const GameOutcome outcome = play.play(policy, start, kFrameSeconds);
         summary.add(outcome.survivalSeconds, outcome.won, outcome.playingFrames, outcome.framesInSight);
         if (outcome.caughtAt >= 0.0)
+        {
             ++catchers[outcome.caughtBy];
+            if (warningLeads != nullptr)
+                warningLeads->add(outcome.warningLead, false);
+        }
         if (options.verbose)
         {
             std::printf("    game %2d  start %2d  %6.1f s  %s", game + 1, start, outcome.survivalSeconds,
@@ -245,7 +252,12 @@ int play(const Options& options)
     {
         if (options.verbose)
             std::printf("%s\n", policy->name().c_str());
-        printRow(policy->name(), playPolicy(play, *policy, options));
+        SurvivalSummary leads;
+        printRow(policy->name(), playPolicy(play, *policy, options, &leads));
+        std::printf("%-20s %7.2f %7.2f %7.2f %7.2f %7.2f  s of warning before %d catches\n", "", leads.quantile(0.0),
+                    leads.quantile(0.25), leads.quantile(0.5), leads.quantile(0.75), leads.quantile(1.0),
+                    leads.games());
+        std::fflush(stdout);
     }
     if (family)
         playFamily(play, options);

@@ -6,6 +6,7 @@
 #include "game/logic/RunningMan.h"
 #include "game/logic/RunningManTraj.h"
 #include "game/logic/SpawnGroup.h"
+#include "game/sound/GameSound.h"
 #include "platform/WinApi.h"
 #include "trajectory/DrawingFrame.h"
 
@@ -36,6 +37,7 @@ const char* const kHeroName = "Hero";
 constexpr double kFirstSpawnInterval = 1.5;    // seconds between single spawns at the start of a game
 constexpr double kSpawnIntervalShrink = 0.002; // seconds less per second of play
 constexpr float kCatchDistanceSquared = kCatchDistance * kCatchDistance;
+constexpr float kWarningDistanceSquared = kWarningDistance * kWarningDistance;
 constexpr DWORD kReleasePollMs = 30;
 
 /// The top camera's viewport sets its aspect ratio before the game is built; a game without one (run headless)
@@ -86,6 +88,7 @@ JeuTotal::JeuTotal(Ogre::SceneManager* manager, OIS::Keyboard* keys) : sceneMana
 
     bestTime.load();
     playTime = std::make_unique<PlayTimeDisplay>();
+    sound = std::make_unique<GameSound>();
 }
 
 JeuTotal::~JeuTotal()
@@ -150,6 +153,14 @@ int JeuTotal::update(float dt)
     {
         return 0;
     }
+    sound->followMuteKey(keyboard->isKeyDown(OIS::KC_S));
+    togglePauseOnPress();
+    if (paused)
+    {
+        sound->setWindPlaying(false);
+        showPlayTime();
+        return state;
+    }
     if (state == StateStart)
     {
         overlayDebut->show();
@@ -157,13 +168,8 @@ int JeuTotal::update(float dt)
         {
             overlayDebut->hide();
             state = StatePlaying;
+            sound->play(SoundCue::Start);
         }
-    }
-    togglePauseOnPress();
-    if (paused)
-    {
-        showPlayTime();
-        return state;
     }
     // Not else: the frame in which SPACE starts the game already runs its first playing step.
     switch (state)
@@ -184,6 +190,7 @@ int JeuTotal::update(float dt)
         break;
     }
     showPlayTime();
+    sound->setWindPlaying(state == StatePlaying);
     return state;
 }
 
@@ -216,6 +223,7 @@ void JeuTotal::playStep(float dt)
     {
         state = StateLost;
         endGame(elapsed);
+        sound->play(SoundCue::Lost);
         return;
     }
     catchTest();
@@ -224,6 +232,7 @@ void JeuTotal::playStep(float dt)
         state = StateWon;
         // The last frame may overshoot; a won game counts as lasting exactly the winning time.
         endGame(kWinningPlayTime);
+        sound->play(SoundCue::Won);
     }
 }
 
@@ -326,11 +335,31 @@ void JeuTotal::catchTest()
         {
             continue;
         }
-        if (heroPos.squaredDistance(runner->getNode()->getPosition()) < kCatchDistanceSquared)
+        const float squaredDistance = heroPos.squaredDistance(runner->getNode()->getPosition());
+        soundApproach(*object, squaredDistance);
+        if (squaredDistance < kCatchDistanceSquared)
         {
             runner->kill();
             hero->startDying();
         }
+    }
+}
+
+void JeuTotal::soundApproach(const TimedObject& runner, float squaredDistance)
+{
+    // Only a hero still on his feet hears the runners: the first catch sounds, later ones and warnings do not.
+    if (hero->getState() == RunningMan::Dying)
+    {
+        return;
+    }
+    const std::uint32_t* number = getNumber(&runner);
+    if (squaredDistance < kCatchDistanceSquared)
+    {
+        sound->play(SoundCue::Catch);
+    }
+    else if (squaredDistance < kWarningDistanceSquared && number != nullptr)
+    {
+        sound->warnOnce(*number);
     }
 }
 
@@ -363,6 +392,7 @@ void JeuTotal::resetStep()
     elapsed = 0.0;
     timeSinceSpawn = 0.0;
     state = StateStart;
+    sound->forgetRunners();
 
     heroNode->setPosition(0.0f, 0.0f, 0.0f);
     createHero();

@@ -5,6 +5,7 @@
 #include <OgreSceneManager.h>
 #include <Overlay/OgreOverlaySystem.h>
 
+#include <cstdlib>
 #include <filesystem>
 
 // The working directory for the game, entered before the engine starts so that anything it writes lands there.
@@ -26,6 +27,8 @@ HeadlessGameScene::WorkingDirectory::~WorkingDirectory()
 HeadlessGameScene::HeadlessGameScene(const std::string& workDirectory, const std::string& mediaDirectory)
     : work(scratch, workDirectory)
 {
+    // The game then opens no audio device and loads no sound: headless games are silent and cost nothing to hear.
+    ::setenv("SDL_AUDIODRIVER", "dummy", 1);
     overlaySystem = std::make_unique<Ogre::OverlaySystem>();
     Ogre::ResourceGroupManager& resources = Ogre::ResourceGroupManager::getSingleton();
     resources.addResourceLocation(mediaDirectory.empty() ? DUNESTRIDE_MEDIA_DIR : mediaDirectory, "FileSystem",

@@ -4,7 +4,8 @@
 #   ds_setup NAME                 fresh folder $DS_DIR under the artifacts folder, with the run folder's
 #                                 configuration files (video mode set to the X screen's only mode)
 #   ds_library FILE               copies FILE as the folder's "library1.xml"
-#   ds_start_game                 starts dunestride in $DS_DIR; $DS_PID
+#   ds_start_game                 starts dunestride in $DS_DIR; $DS_PID. Its sound goes to SDL's dummy driver
+#                                 (the game plays silently) unless SDL_AUDIODRIVER names another
 #   ds_start_launcher PREFIX      starts the installed launcher PREFIX/bin/dunestride; $DS_PID
 #   ds_cancelled_launch PREFIX    starts the installed launcher, cancels the dialog, and checks the player's
 #                                 folder ($XDG_DATA_HOME/dunestride) and the clean end
@@ -49,7 +50,7 @@ ds_library()
 
 ds_start_game()
 {
-    (cd "$DS_DIR" && exec setsid "$DUNESTRIDE_BIN" >"$DS_DIR/stdout.txt" 2>&1) &
+    (cd "$DS_DIR" && SDL_AUDIODRIVER="${SDL_AUDIODRIVER:-dummy}" exec setsid "$DUNESTRIDE_BIN" >"$DS_DIR/stdout.txt" 2>&1) &
     DS_PID=$!
     xs_track "$DS_PID"
 }

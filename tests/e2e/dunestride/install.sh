@@ -18,7 +18,7 @@ for file in bin/dunestride bin/pathsketch libexec/dunestride/dunestride libexec/
     [ -x "$prefix/$file" ] || xs_fail "not installed as a program: $file"
 done
 for file in ogre.cfg plugins.cfg library1.xml resources.cfg.in media/Ogre.mesh media/Ogre.skeleton \
-    media/Debut.jpg media/Win.jpg media/Lost.jpg; do
+    media/Debut.jpg media/Win.jpg media/Lost.jpg media/Catch.wav media/WindLoop.wav; do
     [ -f "$prefix/share/dunestride/$file" ] || xs_fail "not installed: share/dunestride/$file"
 done
 

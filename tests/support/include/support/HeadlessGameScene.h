@@ -16,8 +16,9 @@ class SceneManager;
 /// The game's engine as the engine tests and the benchmarks run it: no render system and no window (software
 /// buffers and textures), the game data as the "General" resource location, and a scene manager with the overlay
 /// system, all in a working directory where the game looks for its library file: a fresh scratch directory, or the
-/// one given. The previous working directory comes back, and a scratch directory goes, with this object, also when
-/// the engine cannot load the game data (it throws from the constructor then).
+/// one given. The game's sound goes to SDL's dummy audio driver, so the game plays silently. The previous working
+/// directory comes back, and a scratch directory goes, with this object, also when the engine cannot load the game data
+/// (it throws from the constructor then).
 class HeadlessGameScene
 {
 public:

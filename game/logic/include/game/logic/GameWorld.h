@@ -18,6 +18,10 @@ constexpr double kHeroSpeed = 25.0;
 /// A runner whose centre comes closer than this to the hero's, in world units, catches him.
 constexpr float kCatchDistance = 2.5f;
 
+/// A runner that first comes closer than this to the running hero, in world units, sounds a warning: far enough
+/// out that the hero can still get away from most runners when he hears it.
+constexpr float kWarningDistance = 22.0f;
+
 /// Half the running man's width across his arms, in world units: how close his centre comes to an edge.
 constexpr float kFigureRadius = 0.6f;
 

@@ -26,6 +26,7 @@ class Keyboard;
 namespace Sarna
 {
 
+class GameSound;
 class PlayTimeDisplay;
 class RunningMan;
 class SpawnGroup;
@@ -98,6 +99,8 @@ private:
     void advanceBurst();
     void spawnRunner(int trajectoryIndex, const Ogre::Vector2& offset, float angle);
     void catchTest();
+    /// The warning for a runner first coming near the running hero, and the catch's cue.
+    void soundApproach(const TimedObject& runner, float squaredDistance);
     void endGame(double survived);
     void showPlayTime();
     void endScreen(Ogre::Overlay* overlay);
@@ -127,6 +130,8 @@ private:
     // Whether a pause key was down in the last frame: a press toggles once, however long it is held.
     bool pauseKeyWasDown = false;
     std::unique_ptr<PlayTimeDisplay> playTime;
+    // The cues of the game's events, the wind during play, and the mute key.
+    std::unique_ptr<GameSound> sound;
 };
 
 } // namespace Sarna

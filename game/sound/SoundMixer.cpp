@@ -1,0 +1,92 @@
+#include "game/sound/SoundMixer.h"
+
+#include <algorithm>
+#include <cassert>
+#include <limits>
+
+namespace Sarna
+{
+
+void SoundMixer::setClip(SoundCue cue, std::vector<std::int16_t> samples)
+{
+    assert(framesMixed() == 0);
+    voices[static_cast<int>(cue)].samples = std::move(samples);
+}
+
+void SoundMixer::play(SoundCue cue)
+{
+    assert(cue != SoundCue::Wind);
+    voices[static_cast<int>(cue)].requests.fetch_add(1, std::memory_order_release);
+}
+
+void SoundMixer::setWindPlaying(bool playing)
+{
+    windWanted.store(playing, std::memory_order_release);
+}
+
+void SoundMixer::setMuted(bool muted)
+{
+    silenced.store(muted, std::memory_order_release);
+}
+
+void SoundMixer::mix(std::int16_t* out, std::size_t frames)
+{
+    startRequestedVoices();
+    const bool muted = silenced.load(std::memory_order_acquire);
+    for (std::size_t frame = 0; frame < frames; ++frame)
+    {
+        const std::int32_t sum = nextOneShotSum() + nextWindSample();
+        const std::int32_t clipped = std::clamp<std::int32_t>(sum, std::numeric_limits<std::int16_t>::min(),
+                                                              std::numeric_limits<std::int16_t>::max());
+        out[frame] = muted ? 0 : static_cast<std::int16_t>(clipped);
+    }
+    mixedFrames.fetch_add(frames, std::memory_order_release);
+}
+
+void SoundMixer::startRequestedVoices()
+{
+    for (Voice& voice : voices)
+    {
+        const std::uint32_t requests = voice.requests.load(std::memory_order_acquire);
+        if (requests != voice.requestsStarted)
+        {
+            voice.requestsStarted = requests;
+            voice.position = 0;
+        }
+    }
+}
+
+std::int32_t SoundMixer::nextOneShotSum()
+{
+    std::int32_t sum = 0;
+    for (Voice& voice : voices)
+    {
+        if (voice.position == kSilent)
+            continue;
+        if (voice.position >= voice.samples.size())
+        {
+            voice.position = kSilent;
+            continue;
+        }
+        sum += voice.samples[voice.position++];
+    }
+    return sum;
+}
+
+std::int32_t SoundMixer::nextWindSample()
+{
+    const std::vector<std::int16_t>& wind = voices[static_cast<int>(SoundCue::Wind)].samples;
+    const bool wanted = windWanted.load(std::memory_order_relaxed);
+    if (wanted && windFade < kWindFadeFrames)
+        ++windFade;
+    else if (!wanted && windFade > 0)
+        --windFade;
+    if (windFade == 0 || wind.empty())
+        return 0;
+    const std::int32_t sample = wind[windPosition];
+    windPosition = (windPosition + 1) % wind.size();
+    const auto fade = static_cast<std::int32_t>(windFade);
+    return sample * fade / static_cast<std::int32_t>(kWindFadeFrames);
+}
+
+} // namespace Sarna
