@@ -3,10 +3,10 @@
 //
 // Usage: game_memory_bench [keys (default 1000000)] [seconds of play (default 60)]
 
+#include "game/headless/FakeKeyboard.h"
+#include "game/headless/HeadlessGameScene.h"
 #include "game/logic/GameStep.h"
 #include "game/logic/JeuTotal.h"
-#include "support/FakeKeyboard.h"
-#include "support/HeadlessGameScene.h"
 #include "support/LibraryFile.h"
 #include "support/TestTrajectories.h"
 #include "trajectory/DrawingFrame.h"

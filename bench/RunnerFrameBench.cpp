@@ -1,8 +1,8 @@
 // One frame of the runners as the game controller advances them: for each runner its updateOwned (the man's
 // animation) and then its update (the move along its path), on the headless engine with the real game data.
 
+#include "game/headless/HeadlessGameScene.h"
 #include "game/logic/RunningManTraj.h"
-#include "support/HeadlessGameScene.h"
 #include "support/TestTrajectories.h"
 #include "trajectory/GameSpeed.h"
 

@@ -195,6 +195,11 @@ bool CImgDrawingWindow::isVHeld() const
     return display->window.is_keyV();
 }
 
+bool CImgDrawingWindow::isRHeld() const
+{
+    return display->window.is_keyR();
+}
+
 bool CImgDrawingWindow::isClosed() const
 {
     return display->window.is_closed();

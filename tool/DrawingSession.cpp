@@ -154,6 +154,7 @@ DrawingSession::Presses DrawingSession::readPresses()
     presses.previewAsDrawn = newlyHeld(window.isPHeld(), previewAsDrawnHeld);
     presses.previewAtGameSpeed = newlyHeld(window.isGHeld(), previewAtGameSpeedHeld);
     presses.guides = newlyHeld(window.isVHeld(), guidesHeld);
+    presses.rate = newlyHeld(window.isRHeld(), rateHeld);
     return presses;
 }
 
@@ -168,6 +169,7 @@ void DrawingSession::handleIdle(int x, int y, const Presses& presses)
     {
         undoOnPress(presses.undo);
         toggleGuidesOnPress(presses.guides);
+        rateOnPress(presses.rate);
         previewOnPress(presses);
     }
 }
@@ -294,6 +296,23 @@ void DrawingSession::toggleGuidesOnPress(bool pressed)
         guidesShown = !guidesShown;
         clearWindow();
     }
+}
+
+void DrawingSession::rateOnPress(bool pressed)
+{
+    if (!pressed || rater == nullptr)
+    {
+        return;
+    }
+    if (rater->isBusy())
+    {
+        consoleOut << "une evaluation est deja en cours" << std::endl;
+        return;
+    }
+    // Announced before it starts: the verdict comes from another thread.
+    consoleOut << "evaluation de la bibliotheque en memoire (" << library.count() << " trajectoires) lancee"
+               << std::endl;
+    rater->rate(library);
 }
 
 void DrawingSession::clearWindow()

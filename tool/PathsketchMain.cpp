@@ -1,4 +1,5 @@
 #include "platform/WinApi.h"
+#include "tool/BackgroundRating.h"
 #include "tool/CImgDrawingWindow.h"
 #include "tool/DrawingSession.h"
 #include "tool/StartLibrary.h"
@@ -6,6 +7,7 @@
 #include <OgreLogManager.h>
 
 #include <cstdio>
+#include <filesystem>
 #include <iostream>
 #include <memory>
 #include <optional>
@@ -35,6 +37,8 @@ constexpr const char* kUsage =
     "  P      preview the drawings at the speed they were drawn\n"
     "  G      preview the drawings at the game's speed\n"
     "  U      take back the last kept drawing\n"
+    "  R      rate the library in memory: dunestride-rate plays it in the background, on a copy in a temporary\n"
+    "         file, and its verdict comes on the console when it is ready; the window stays in use meanwhile\n"
     "  V      show or hide the guides: the outline of what the game's camera shows at the start (the notch marks\n"
     "         the top of the game's picture, which shows the drawing turned half a turn), the hero's start place\n"
     "         with the catch distance around it, and the drawings kept so far as faint lines. While they are\n"
@@ -43,7 +47,7 @@ constexpr const char* kUsage =
     "  ESC    quit (then a key at the console's pause)\n";
 
 constexpr const char* kKeysLine = "touches : SPACE enregistrer, L relire, P apercu, G apercu a la vitesse du jeu, "
-                                  "U retirer le dernier dessin, V guides, ESC quitter";
+                                  "U retirer le dernier dessin, V guides, R evaluer la difficulte, ESC quitter";
 
 void attachConsole()
 {
@@ -104,6 +108,12 @@ void drawUntilClosed(const std::optional<std::string>& libraryFile, StartLibrary
         return;
     }
     DrawingSession session(*window, platform::sampleClockMilliseconds, std::cin, std::cout);
+    std::error_code unknown;
+    const std::string self = std::filesystem::read_symlink("/proc/self/exe", unknown).string();
+    // Declared after the session and gone before it: it waits for a rating that still runs.
+    BackgroundRating rating(findRateCommand(self, DUNESTRIDE_BIN_FROM_PROGRAM, DUNESTRIDE_BUILT_RATE_COMMAND),
+                            [](const std::string& verdict) { std::cout << verdict << std::flush; });
+    session.setRater(&rating);
     std::cout << kKeysLine << std::endl;
     if (libraryFile)
     {

@@ -1,13 +1,14 @@
 // Plays seeded games of dunestride on the headless engine with a few ways of playing and prints how long the hero
 // lasts and how often he wins. Run by hand to judge a trajectory library; see bench/README.md.
 
-#include "BotFamily.h"
-#include "EvasiveBot.h"
-#include "HeadlessPlay.h"
-#include "HoldOneKey.h"
-#include "StandStill.h"
-#include "SurvivalSummary.h"
 #include "game/logic/JeuTotal.h"
+#include "game/rating/BotFamily.h"
+#include "game/rating/EvasiveBot.h"
+#include "game/rating/HeadlessPlay.h"
+#include "game/rating/HoldOneKey.h"
+#include "game/rating/LibraryRating.h"
+#include "game/rating/StandStill.h"
+#include "game/rating/SurvivalSummary.h"
 
 #include <OgreException.h>
 
@@ -19,16 +20,12 @@
 #include <map>
 #include <memory>
 #include <optional>
-#include <random>
 #include <sstream>
 #include <string>
 #include <vector>
 
 namespace
 {
-constexpr float kFrameSeconds = 1.0f / 60.0f;
-// The reaction time of the bots the targets are set for.
-constexpr float kTargetReaction = 0.25f;
 
 struct Options
 {
@@ -121,16 +118,14 @@ std::optional<std::vector<std::unique_ptr<Policy>>> makePolicies(const Options& 
             policies.push_back(std::make_unique<StandStill>());
         else if (name == "hold")
         {
-            policies.push_back(std::make_unique<HoldOneKey>("Y", Steering{0, 1}));
-            policies.push_back(std::make_unique<HoldOneKey>("H", Steering{0, -1}));
-            policies.push_back(std::make_unique<HoldOneKey>("G", Steering{1, 0}));
-            policies.push_back(std::make_unique<HoldOneKey>("J", Steering{-1, 0}));
+            for (const SteeringKey& key : kSteeringKeys)
+                policies.push_back(std::make_unique<HoldOneKey>(key.letter, key.direction));
         }
         else if (name == "bot" || name == "instant")
         {
             BotTraits plain;
             plain.reactionSeconds = name == "bot" ? static_cast<float>(options.reactionSeconds) : 0.0f;
-            policies.push_back(std::make_unique<EvasiveBot>(play.view(), play.heroArea(), plain, kFrameSeconds));
+            policies.push_back(std::make_unique<EvasiveBot>(play.view(), play.heroArea(), plain, kRatingFrameSeconds));
         }
         else if (name == "family")
             continue; // played apart, see playFamily
@@ -158,14 +153,12 @@ SurvivalSummary playPolicy(HeadlessPlay& play, Policy& policy, const Options& op
 {
     SurvivalSummary summary;
     std::map<std::string, int> catchers;
-    // The same start values for every policy, so that policies are compared on the same games.
-    std::mt19937 starts(options.seed);
+    const std::vector<int> starts = seededStarts(options.seed, options.games, play.trajectoryCount());
     for (int game = 0; game < options.games; ++game)
     {
-        const int random = static_cast<int>(starts() % static_cast<unsigned>(play.trajectoryCount()));
-        const int start = options.everyStart ? game % play.trajectoryCount() : random;
+        const int start = options.everyStart ? game % play.trajectoryCount() : starts[static_cast<std::size_t>(game)];
         policy.startGame(game);
-        const GameOutcome outcome = play.play(policy, start, kFrameSeconds);
+        const GameOutcome outcome = play.play(policy, start, kRatingFrameSeconds);
         summary.add(outcome.survivalSeconds, outcome.won, outcome.playingFrames, outcome.framesInSight);
         if (outcome.caughtAt >= 0.0)
         {
@@ -198,7 +191,7 @@ void printRow(const std::string& name, const SurvivalSummary& summary)
 
 SurvivalSummary playBot(HeadlessPlay& play, const BotTraits& traits, const Options& options)
 {
-    EvasiveBot bot(play.view(), play.heroArea(), traits, kFrameSeconds);
+    EvasiveBot bot(play.view(), play.heroArea(), traits, kRatingFrameSeconds);
     if (options.verbose)
         std::printf("%s\n", bot.name().c_str());
     const SurvivalSummary summary = playPolicy(play, bot, options);
@@ -215,9 +208,9 @@ void playFamily(HeadlessPlay& play, const Options& options)
     for (const BotTraits& variant : family)
     {
         BotTraits traits = variant;
-        if (traits.reactionSeconds != kTargetReaction)
+        if (traits.reactionSeconds != kTargetReactionSeconds)
             playBot(play, traits, options);
-        traits.reactionSeconds = kTargetReaction;
+        traits.reactionSeconds = kTargetReactionSeconds;
         atTarget.push_back(playBot(play, traits, options));
         traits.reactionSeconds = 0.0f;
         instant.push_back(playBot(play, traits, options));

@@ -1,11 +1,11 @@
 #include "CrowdCensus.h"
 
+#include "game/headless/FakeKeyboard.h"
+#include "game/headless/HeadlessGameScene.h"
 #include "game/logic/GameStep.h"
 #include "game/logic/JeuTotal.h"
 #include "game/logic/RunningMan.h"
 #include "game/logic/RunningManTraj.h"
-#include "support/FakeKeyboard.h"
-#include "support/HeadlessGameScene.h"
 
 #include <OgreMath.h>
 #include <OgreSceneNode.h>

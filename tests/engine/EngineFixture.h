@@ -1,10 +1,10 @@
 #pragma once
 
+#include "game/headless/FakeKeyboard.h"
+#include "game/headless/HeadlessGameScene.h"
 #include "game/logic/JeuTotal.h"
 #include "game/logic/RunningManTraj.h"
 #include "platform/MessageBoxSeam.h"
-#include "support/FakeKeyboard.h"
-#include "support/HeadlessGameScene.h"
 #include "support/TestTrajectories.h"
 
 #include <gtest/gtest.h>

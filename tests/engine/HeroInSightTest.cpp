@@ -1,9 +1,9 @@
 // The hero stays where the player sees him: his whole figure, head included, inside what the top camera shows from
 // its start place, found by the engine's own rays through the viewport's corners; and on the ground.
 #include "EngineFixture.h"
+#include "game/headless/VisibleGround.h"
 #include "game/logic/GameWorld.h"
 #include "game/logic/StartView.h"
-#include "support/VisibleGround.h"
 
 #include <OgreCamera.h>
 #include <OgreSceneManager.h>

@@ -14,7 +14,8 @@ mkdir -p "$DS_DIR"
 prefix="$DS_DIR/prefix"
 cmake --install "$buildDir" --prefix "$prefix" >"$DS_DIR/install.log" 2>&1 || xs_fail "cmake --install failed: $(tail -5 "$DS_DIR/install.log")"
 
-for file in bin/dunestride bin/pathsketch libexec/dunestride/dunestride libexec/dunestride/pathsketch; do
+for file in bin/dunestride bin/pathsketch bin/dunestride-rate libexec/dunestride/dunestride \
+    libexec/dunestride/pathsketch; do
     [ -x "$prefix/$file" ] || xs_fail "not installed as a program: $file"
 done
 for file in ogre.cfg plugins.cfg library1.xml resources.cfg.in media/Ogre.mesh media/Ogre.skeleton \
@@ -38,4 +39,13 @@ ds_start_launcher "$prefix"
 ds_answer_dialog cancel
 ds_wait_exit 30
 grep -qxF '<Trajectories/>' "$folder/library1.xml" || xs_fail "the player's library was overwritten"
+# The installed rating finds the installed game data and rates the player's library, here an empty one.
+"$prefix/bin/dunestride-rate" >"$DS_DIR/rate.txt" 2>&1
+status=$?
+[ "$status" = 1 ] && grep -qF "$folder/library1.xml: empty" "$DS_DIR/rate.txt" ||
+    xs_fail "dunestride-rate did not rate the player's library (status $status): $(cat "$DS_DIR/rate.txt")"
+rm "$folder/library1.xml"
+"$prefix/bin/dunestride-rate" --games 1 >"$DS_DIR/rate.txt" 2>&1 ||
+    xs_fail "dunestride-rate on the installed library: $(cat "$DS_DIR/rate.txt")"
+grep -q "^grade: " "$DS_DIR/rate.txt" || xs_fail "no verdict from dunestride-rate: $(cat "$DS_DIR/rate.txt")"
 echo "PASS install"

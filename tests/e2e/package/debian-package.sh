@@ -26,11 +26,12 @@ done
 root="$DS_DIR/root"
 dpkg -x "$deb" "$root" || xs_fail "dpkg -x failed"
 usr="$root/usr"
-for file in bin/dunestride bin/pathsketch libexec/dunestride/dunestride libexec/dunestride/pathsketch; do
+for file in bin/dunestride bin/pathsketch bin/dunestride-rate libexec/dunestride/dunestride \
+    libexec/dunestride/pathsketch; do
     [ -x "$usr/$file" ] || xs_fail "not installed as a program: /usr/$file"
 done
-for program in dunestride pathsketch; do
-    missing="$(ldd "$usr/libexec/dunestride/$program" | grep "not found")"
+for program in libexec/dunestride/dunestride libexec/dunestride/pathsketch bin/dunestride-rate; do
+    missing="$(ldd "$usr/$program" | grep "not found")"
     [ -z "$missing" ] || xs_fail "$program lacks libraries: $missing"
 done
 for file in ogre.cfg plugins.cfg library1.xml resources.cfg.in media/Ogre.mesh media/Win.jpg; do
@@ -72,6 +73,8 @@ for program in dunestride pathsketch; do
     metainfo="$usr/share/metainfo/io.github.dunestride.$program.metainfo.xml"
     appstreamcli validate --no-net "$metainfo" >"$DS_DIR/$program-metainfo.txt" 2>&1 ||
         xs_fail "metainfo of $program: $(cat "$DS_DIR/$program-metainfo.txt")"
+done
+for program in dunestride pathsketch dunestride-rate; do
     page="$usr/share/man/man6/$program.6.gz"
     LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings -l "$page" >"$DS_DIR/$program.6.txt" 2>"$DS_DIR/$program.6.warnings" ||
         xs_fail "man could not render $page"

@@ -26,6 +26,7 @@ struct WindowState
     bool g = false;
     bool u = false;
     bool v = false;
+    bool r = false;
 };
 
 /// What one playback frame showed: the dot and the trail drawn so far, at a time of the window's clock.
@@ -71,6 +72,7 @@ public:
     bool isGHeld() const override { return current.g; }
     bool isUHeld() const override { return current.u; }
     bool isVHeld() const override { return current.v; }
+    bool isRHeld() const override { return current.r; }
     bool isClosed() const override { return closed; }
     void close() override { closed = true; }
     void lightPixel(int x, int y, DotInk ink) override

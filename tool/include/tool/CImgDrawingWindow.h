@@ -25,6 +25,7 @@ public:
     bool isGHeld() const override;
     bool isUHeld() const override;
     bool isVHeld() const override;
+    bool isRHeld() const override;
     bool isClosed() const override;
     void close() override;
     void lightPixel(int x, int y, DotInk ink) override;

@@ -2,6 +2,7 @@
 
 #include "platform/WinApi.h"
 #include "tool/DrawingWindow.h"
+#include "tool/LibraryRater.h"
 #include "tool/SampleTime.h"
 #include "trajectory/KelTrajectoryLibrary.h"
 #include "trajectory/Trajectory.h"
@@ -16,8 +17,9 @@
 /// console, L reloads the last file and ESC closes the window. P plays the library back at the speed it was drawn
 /// and G at the game's speed; U takes back the last kept drawing, whose name the next kept one then reuses.
 /// V shows and hides the guides (what the game's camera shows, the hero's start place, the kept drawings) and, while
-/// they are shown, colours each dot of a stroke by the runner's speed there. A session may continue a library file
-/// read at start-up. One pass handles one window event.
+/// they are shown, colours each dot of a stroke by the runner's speed there. R has the library in memory rated, if
+/// the session has a rater. A session may continue a library file read at start-up. One pass handles one window
+/// event.
 class DrawingSession
 {
 public:
@@ -29,6 +31,9 @@ public:
     /// Continues the library read from fileName (empty when there is no such file yet): L reloads that file, and
     /// kept drawings are named after the highest "trajN" loaded, so that none replaces a loaded trajectory.
     void continueLibrary(const std::string& fileName, KelTrajectoryLibrary loaded);
+
+    /// What R rates the library in memory with; none by default, and R does nothing.
+    void setRater(LibraryRater* libraryRater) { rater = libraryRater; }
 
     /// The name the next kept drawing gets.
     std::string nextKeptName() const;
@@ -56,6 +61,7 @@ private:
         bool previewAsDrawn = false;
         bool previewAtGameSpeed = false;
         bool guides = false;
+        bool rate = false;
     };
 
     /// A drawing kept in this run, with the trajectory of the same name it replaced, if any.
@@ -74,6 +80,7 @@ private:
     void undoOnPress(bool pressed);
     void previewOnPress(const Presses& presses);
     void toggleGuidesOnPress(bool pressed);
+    void rateOnPress(bool pressed);
     /// Clears the window to black or, while they are shown, to the guides of the library as it is now.
     void clearWindow();
     DotInk inkOfLatestSample() const;
@@ -101,4 +108,6 @@ private:
     bool previewAtGameSpeedHeld = false;
     bool guidesHeld = false;
     bool guidesShown = false;
+    bool rateHeld = false;
+    LibraryRater* rater = nullptr;
 };

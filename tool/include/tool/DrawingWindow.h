@@ -66,6 +66,7 @@ public:
     virtual bool isGHeld() const = 0;
     virtual bool isUHeld() const = 0;
     virtual bool isVHeld() const = 0;
+    virtual bool isRHeld() const = 0;
     virtual bool isClosed() const = 0;
 
     /// Hides the window; it then reports itself closed.

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ScreenObservation.h"
+#include "game/rating/ScreenObservation.h"
 
 #include <string>
 

@@ -1,11 +1,11 @@
 #pragma once
 
-#include "ScreenObservation.h"
-#include "WarningWatch.h"
+#include "game/headless/FakeKeyboard.h"
+#include "game/headless/HeadlessGameScene.h"
+#include "game/headless/VisibleGround.h"
 #include "game/logic/StartView.h"
-#include "support/FakeKeyboard.h"
-#include "support/HeadlessGameScene.h"
-#include "support/VisibleGround.h"
+#include "game/rating/ScreenObservation.h"
+#include "game/rating/WarningWatch.h"
 
 #include <map>
 #include <memory>

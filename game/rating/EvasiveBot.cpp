@@ -1,4 +1,4 @@
-#include "EvasiveBot.h"
+#include "game/rating/EvasiveBot.h"
 
 #include "game/logic/GameWorld.h"
 

@@ -1,4 +1,4 @@
-#include "WarningWatch.h"
+#include "game/rating/WarningWatch.h"
 
 #include "game/logic/GameWorld.h"
 

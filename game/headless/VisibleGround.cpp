@@ -1,4 +1,4 @@
-#include "support/VisibleGround.h"
+#include "game/headless/VisibleGround.h"
 
 #include "game/shell/GameScene.h"
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "EvasiveBot.h"
-#include "SurvivalSummary.h"
+#include "game/rating/EvasiveBot.h"
+#include "game/rating/SurvivalSummary.h"
 
 #include <vector>
 

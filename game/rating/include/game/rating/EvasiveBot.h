@@ -1,8 +1,8 @@
 #pragma once
 
-#include "Policy.h"
+#include "game/headless/VisibleGround.h"
 #include "game/logic/StartView.h"
-#include "support/VisibleGround.h"
+#include "game/rating/Policy.h"
 
 #include <deque>
 #include <random>

@@ -1,7 +1,8 @@
 #pragma once
 
-#include "Policy.h"
+#include "game/rating/Policy.h"
 
+#include <array>
 #include <string>
 
 /// Holds one steering key for the whole game: the hero runs to the middle of one of the picture's edges and stays
@@ -20,3 +21,12 @@ private:
     std::string keyName;
     Steering held;
 };
+
+/// The four steering keys, each with the direction it moves the hero: Y, H, G, J.
+struct SteeringKey
+{
+    const char* letter;
+    Steering direction;
+};
+inline constexpr std::array<SteeringKey, 4> kSteeringKeys = {
+    {{"Y", {0, 1}}, {"H", {0, -1}}, {"G", {1, 0}}, {"J", {-1, 0}}}};

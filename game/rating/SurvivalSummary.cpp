@@ -1,4 +1,4 @@
-#include "SurvivalSummary.h"
+#include "game/rating/SurvivalSummary.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,4 +1,4 @@
-#include "BotFamily.h"
+#include "game/rating/BotFamily.h"
 
 #include <algorithm>
 #include <numeric>

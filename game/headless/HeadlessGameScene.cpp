@@ -1,4 +1,4 @@
-#include "support/HeadlessGameScene.h"
+#include "game/headless/HeadlessGameScene.h"
 
 #include <OgreResourceGroupManager.h>
 #include <OgreRoot.h>
@@ -8,8 +8,22 @@
 #include <cstdlib>
 #include <filesystem>
 
+HeadlessGameScene::ScratchDirectory::ScratchDirectory()
+{
+    std::string pattern = (std::filesystem::temp_directory_path() / "dunestride-headless-XXXXXX").string();
+    path = mkdtemp(&pattern[0]) ? pattern : std::string();
+}
+
+HeadlessGameScene::ScratchDirectory::~ScratchDirectory()
+{
+    std::error_code ignored;
+    if (!path.empty())
+        std::filesystem::remove_all(path, ignored);
+}
+
 // The working directory for the game, entered before the engine starts so that anything it writes lands there.
-HeadlessGameScene::WorkingDirectory::WorkingDirectory(std::optional<TempDir>& scratch, const std::string& given)
+HeadlessGameScene::WorkingDirectory::WorkingDirectory(std::optional<ScratchDirectory>& scratch,
+                                                      const std::string& given)
     : previous(std::filesystem::current_path().string()), path(given)
 {
     if (path.empty())

@@ -1,4 +1,4 @@
-#include "support/FakeKeyboard.h"
+#include "game/headless/FakeKeyboard.h"
 
 FakeKeyboard::FakeKeyboard() : OIS::Keyboard("fake", false, 0, nullptr) {}
 

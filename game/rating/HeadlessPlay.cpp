@@ -1,11 +1,11 @@
-#include "HeadlessPlay.h"
+#include "game/rating/HeadlessPlay.h"
 
-#include "Policy.h"
 #include "game/logic/GameStep.h"
 #include "game/logic/GameWorld.h"
 #include "game/logic/JeuTotal.h"
 #include "game/logic/RunningMan.h"
 #include "game/logic/RunningManTraj.h"
+#include "game/rating/Policy.h"
 #include "platform/MessageBoxSeam.h"
 
 #include <OgreSceneNode.h>

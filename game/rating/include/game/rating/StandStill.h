@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Policy.h"
+#include "game/rating/Policy.h"
 
 /// Never touches a key.
 class StandStill : public Policy
