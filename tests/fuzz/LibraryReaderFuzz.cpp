@@ -5,6 +5,7 @@
 //   it was; an accepted one saves, reads back with the same names and keys, and saves to the same bytes.
 
 #include "TinyXmlForecast.h"
+#include "support/Markup.h"
 #include "trajectory/KelTrajectoryLibrary.h"
 
 #include <OgreLogManager.h>
@@ -31,19 +32,6 @@ std::string workFolder;
     std::abort();
 }
 
-std::size_t deepestElementIn(const TiXmlNode& node, std::size_t& elements)
-{
-    std::size_t deepest = 0;
-    for (const TiXmlNode* child = node.FirstChild(); child; child = child->NextSibling())
-    {
-        const std::size_t self = child->ToElement() ? 1 : 0;
-        elements += self;
-        const std::size_t depth = deepestElementIn(*child, elements) + self;
-        deepest = depth > deepest ? depth : deepest;
-    }
-    return deepest;
-}
-
 void checkForecastAgainstParser(const std::string& text)
 {
     const std::string padded = padForTinyXml(text);
@@ -53,10 +41,10 @@ void checkForecastAgainstParser(const std::string& text)
         return;
     TiXmlDocument document;
     document.Parse(padded.c_str(), nullptr, TIXML_DEFAULT_ENCODING);
-    std::size_t elements = 0;
-    if (deepestElementIn(document, elements) != forecast.deepestElement)
+    const ElementTree tree = elementTreeIn(document);
+    if (tree.deepest != forecast.deepestElement)
         fail("the forecast depth differs from the parser's");
-    if (elements != forecast.elements)
+    if (tree.elements != forecast.elements)
         fail("the forecast element count differs from the parser's");
 }
 

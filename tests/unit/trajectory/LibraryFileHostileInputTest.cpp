@@ -1,7 +1,9 @@
 // Files that a program might be handed by accident or on purpose: each must end in a logged failure or a
 // sensible library, never in a crash or a hang.
 
+#include "support/LibraryFile.h"
 #include "support/LogCapture.h"
+#include "support/Markup.h"
 #include "support/TempDir.h"
 #include "trajectory/KelTrajectoryLibrary.h"
 
@@ -13,8 +15,6 @@
 namespace
 {
 
-const char* const kLoadFailed = "impossible de LoadFile. erreur lors parsing fichier xml";
-
 std::string nested(const std::string& tag, int depth)
 {
     std::string text;
@@ -23,15 +23,6 @@ std::string nested(const std::string& tag, int depth)
         text += "<" + tag + ">";
     for (int i = 0; i < depth; ++i)
         text += "</" + tag + ">";
-    return text;
-}
-
-std::string repeated(const std::string& piece, int count)
-{
-    std::string text;
-    text.reserve(piece.size() * count);
-    for (int i = 0; i < count; ++i)
-        text += piece;
     return text;
 }
 
@@ -61,7 +52,7 @@ TEST_F(HostileFileTest, DeepNestingIsRefusedBeforeParsingHoweverItIsDisguised)
     {
         EXPECT_FALSE(library.parseFileForTraj(dir.write("deep.xml", text)));
     }
-    EXPECT_EQ(log.countOf(kLoadFailed), 7u);
+    EXPECT_EQ(log.countOf(kLibraryLoadFailedLine), 7u);
     EXPECT_EQ(library.count(), 0);
 }
 
@@ -72,14 +63,14 @@ TEST_F(HostileFileTest, ElementsWithManyAttributesAreRefused)
     for (int i = 0; i < 100000; ++i)
         attributes += " a" + std::to_string(i) + "=\"\"";
     EXPECT_FALSE(library.parseFileForTraj(dir.write("wide.xml", "<Trajectories" + attributes + "/>")));
-    EXPECT_TRUE(log.contains(kLoadFailed));
+    EXPECT_TRUE(log.contains(kLibraryLoadFailedLine));
 }
 
 TEST_F(HostileFileTest, TextThatWouldTakeTooMuchMemoryToParseIsRefused)
 {
     // 32 MB of empty elements: a few bytes each in the file, a few hundred once parsed.
     EXPECT_FALSE(library.parseFileForTraj(dir.write("dense.xml", "<Trajectories>" + repeated("<a/>", 8000000))));
-    EXPECT_TRUE(log.contains(kLoadFailed));
+    EXPECT_TRUE(log.contains(kLibraryLoadFailedLine));
 }
 
 TEST_F(HostileFileTest, SpecialFilesAreRefusedWithoutWaiting)
@@ -88,7 +79,7 @@ TEST_F(HostileFileTest, SpecialFilesAreRefusedWithoutWaiting)
     EXPECT_FALSE(library.parseFileForTraj(dir.file("library1.xml")));
     EXPECT_FALSE(library.parseFileForTraj("/dev/zero"));
     EXPECT_FALSE(library.parseFileForTraj(dir.path));
-    EXPECT_EQ(log.countOf(kLoadFailed), 3u);
+    EXPECT_EQ(log.countOf(kLibraryLoadFailedLine), 3u);
 }
 
 TEST_F(HostileFileTest, OrdinaryNestingInsideCommentsAndAttributesStillReads)
