@@ -8,12 +8,12 @@
 #include "game/logic/GameStep.h"
 #include "game/logic/JeuTotal.h"
 #include "support/LibraryFile.h"
+#include "support/ResidentMemory.h"
 #include "support/TestTrajectories.h"
 #include "trajectory/DrawingFrame.h"
 
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
 #include <string>
 
 namespace
@@ -32,23 +32,11 @@ bool writeLongPathLibrary(int keyCount)
                                                 DrawingFrame::kCentreY, kCircleRadius)});
 }
 
-// A field of /proc/self/status ("VmRSS", "VmHWM") in MiB.
-double statusMiB(const std::string& field)
-{
-    std::ifstream status("/proc/self/status");
-    std::string line;
-    while (std::getline(status, line))
-    {
-        if (line.compare(0, field.size() + 1, field + ":") == 0)
-            return std::strtod(line.c_str() + field.size() + 1, nullptr) / 1024.0;
-    }
-    return -1.0;
-}
-
 void report(const char* when, double seconds, std::size_t runners)
 {
+    const ResidentMemory memory = residentMemory();
     std::printf("%-12s %6.0f s %6zu runners  resident %8.1f MiB  peak %8.1f MiB\n", when, seconds, runners,
-                statusMiB("VmRSS"), statusMiB("VmHWM"));
+                static_cast<double>(memory.now) / kBytesPerMiB, static_cast<double>(memory.peak) / kBytesPerMiB);
     std::fflush(stdout);
 }
 

@@ -5,8 +5,9 @@
 //         unknowns  "<>" markup, two bytes a node
 //         attributes elements with three one-letter attributes
 // Writes the file to a scratch directory, reads it once with parseFileForTraj and prints the resident memory the
-// read added at its peak (getrusage), in bytes and as a factor of the file's size.
+// read added at its peak, in bytes and as a factor of the file's size.
 
+#include "support/ResidentMemory.h"
 #include "support/TempDir.h"
 #include "support/TestTrajectories.h"
 #include "trajectory/KelTrajectoryLibrary.h"
@@ -18,7 +19,6 @@
 #include <fstream>
 #include <memory>
 #include <string>
-#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -26,20 +26,6 @@ namespace
 {
 
 constexpr std::size_t kMegabyte = 1024 * 1024;
-
-std::size_t residentBytes()
-{
-    long pages = 0, resident = 0;
-    std::ifstream("/proc/self/statm") >> pages >> resident;
-    return static_cast<std::size_t>(resident) * static_cast<std::size_t>(sysconf(_SC_PAGESIZE));
-}
-
-std::size_t peakResidentBytes()
-{
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    return static_cast<std::size_t>(usage.ru_maxrss) * 1024;
-}
 
 constexpr int kLibraryTrajectories = 200;
 constexpr std::size_t kLibraryBytesPerKey = 50;
@@ -103,10 +89,10 @@ int main(int argc, char** argv)
 
     auto logManager = std::make_unique<Ogre::LogManager>();
     logManager->createLog("bench", true, false, true);
-    const std::size_t before = residentBytes();
+    const std::size_t before = residentMemory().now;
     KelTrajectoryLibrary library;
     const bool read = library.parseFileForTraj(fileName);
-    const std::size_t peak = peakResidentBytes();
+    const std::size_t peak = residentMemory().peak;
 
     const double added = peak > before ? static_cast<double>(peak - before) : 0.0;
     std::printf("%s %.1f MiB: %s, %d trajectories, peak added %.0f MiB, %.1f x the file\n", kind.c_str(),

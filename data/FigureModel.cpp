@@ -14,6 +14,7 @@ const char* const kShoes = "Shoes";
 
 constexpr int kLimbSides = 6;
 constexpr int kTorsoSides = 10;
+constexpr float kSoleHeight = 0.16f; // from the ground to the top of the shoe
 } // namespace
 
 const std::vector<FigureColour>& FigureModel::colours()
@@ -89,5 +90,6 @@ void FigureModel::addLeg(FigureGeometry& geometry, float side)
                       {0.1f, 0.105f}, kLimbSides);
     geometry.addPrism(kTrousers, shin, {side * 0.19f, -1.5f, 0.0f}, {0.1f, 0.105f}, {side * 0.19f, -2.36f, -0.01f},
                       {0.08f, 0.08f}, kLimbSides);
-    geometry.addBox(kShoes, foot, {side * 0.19f - 0.085f, -2.5f, -0.13f}, {side * 0.19f + 0.085f, -2.34f, 0.26f});
+    geometry.addBox(kShoes, foot, {side * 0.19f - 0.085f, -FigureRig::kOriginAboveFeet, -0.13f},
+                    {side * 0.19f + 0.085f, -FigureRig::kOriginAboveFeet + kSoleHeight, 0.26f});
 }

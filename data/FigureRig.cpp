@@ -1,7 +1,14 @@
 #include "FigureRig.h"
 
+#include "game/logic/GameWorld.h"
+
 #include <OgreBone.h>
 #include <OgreSkeleton.h>
+
+// The game raises every figure's node by its feet height: with the mesh's origin as high above the soles, the
+// figures stand on the ground, neither in it nor above it.
+static_assert(FigureRig::kOriginAboveFeet == Sarna::kFigureFeetHeight,
+              "the figure's origin is not at the game's feet height");
 
 const std::vector<FigureJoint>& FigureRig::joints()
 {

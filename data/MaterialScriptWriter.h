@@ -1,5 +1,7 @@
 #pragma once
 
+#include "game/logic/GameMediaNames.h"
+
 #include <string>
 
 /// Writes the game's material script: the sand ground, the evening sky box and the running man.
@@ -7,8 +9,8 @@ class MaterialScriptWriter
 {
 public:
     static constexpr const char* kScriptName = "dunestride.material";
-    static constexpr const char* kGroundMaterial = "TerrainSarnavel";
-    static constexpr const char* kSkyMaterial = "Examples/EveningSkyBox";
+    static constexpr const char* kGroundMaterial = Sarna::kGroundMaterialName;
+    static constexpr const char* kSkyMaterial = Sarna::kSkyMaterialName;
 
     /// The script's text, referring to the ground texture and to the sky's cube faces by their common name.
     static std::string scriptText(const std::string& groundTexture, const std::string& skyCubeName);

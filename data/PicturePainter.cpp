@@ -1,6 +1,7 @@
 #include "PicturePainter.h"
 
 #include "FigureSilhouette.h"
+#include "game/logic/GameMediaNames.h"
 
 #include <algorithm>
 #include <cmath>
@@ -78,11 +79,11 @@ const char* PicturePainter::fileName(Screen screen)
     switch (screen)
     {
     case Screen::Start:
-        return "Debut.jpg";
+        return Sarna::kStartPictureFile;
     case Screen::Won:
-        return "Win.jpg";
+        return Sarna::kWinPictureFile;
     default:
-        return "Lost.jpg";
+        return Sarna::kLostPictureFile;
     }
 }
 

@@ -1,5 +1,6 @@
 #include "ReferenceCrowd.h"
 
+#include "game/logic/GameMediaNames.h"
 #include "game/logic/GameWorld.h"
 #include "trajectory/DrawingFrame.h"
 #include "trajectory/GameSpeed.h"
@@ -60,7 +61,7 @@ ReferenceCrowd::~ReferenceCrowd()
 ReferenceCrowd::Figure ReferenceCrowd::createFigure(const Trajectory* path, double ageSeconds)
 {
     Figure figure{path, ageSeconds, nullptr, nullptr, nullptr};
-    figure.entity = sceneManager->createEntity("Figure_" + std::to_string(figures.size()), "Ogre.mesh");
+    figure.entity = sceneManager->createEntity("Figure_" + std::to_string(figures.size()), Sarna::kFigureMeshName);
     figure.entity->setCastShadows(true);
     for (unsigned int i = 0; i < figure.entity->getNumSubEntities(); ++i)
         figure.entity->getSubEntity(i)->getMaterial()->setReceiveShadows(false);

@@ -1,5 +1,6 @@
 #include "game/logic/JeuTotal.h"
 
+#include "game/logic/GameMediaNames.h"
 #include "game/logic/GameWorld.h"
 #include "game/logic/HeroLook.h"
 #include "game/logic/PlayTimeDisplay.h"
@@ -63,9 +64,9 @@ struct PictureScreen
     const char* overlay;
     const char* panel;
 };
-const PictureScreen kWinScreen{"Win", "Win.jpg", "Overlay/Win", "Overlay/Win/SuperContainer"};
-const PictureScreen kLostScreen{"Lost", "Lost.jpg", "Overlay/Lost", "Overlay/Lost/SuperContainer"};
-const PictureScreen kStartScreen{"Debut", "Debut.jpg", "Overlay/Debut", "Overlay/Debut/SuperContainer"};
+const PictureScreen kWinScreen{"Win", kWinPictureFile, "Overlay/Win", "Overlay/Win/SuperContainer"};
+const PictureScreen kLostScreen{"Lost", kLostPictureFile, "Overlay/Lost", "Overlay/Lost/SuperContainer"};
+const PictureScreen kStartScreen{"Debut", kStartPictureFile, "Overlay/Debut", "Overlay/Debut/SuperContainer"};
 } // namespace
 
 JeuTotal::JeuTotal(Ogre::SceneManager* manager, OIS::Keyboard* keys) : sceneManager(manager), keyboard(keys)

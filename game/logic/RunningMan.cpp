@@ -1,6 +1,7 @@
 #include "game/logic/RunningMan.h"
 
 #include "EulerAngles.h"
+#include "game/logic/GameMediaNames.h"
 #include "game/logic/GameWorld.h"
 
 #include <OgreAnimationState.h>
@@ -18,7 +19,6 @@ namespace Sarna
 {
 namespace
 {
-const char* const kMeshName = "Ogre.mesh";
 const char* const kRunAnimation = "Run";
 const char* const kDyingAnimation = "Dying";
 constexpr double kAnimSecondsPerUnitZ = 0.1; // run animation seconds per world unit moved along +z
@@ -28,7 +28,7 @@ RunningMan::RunningMan(std::string name, Ogre::SceneNode* manNode, Ogre::SceneMa
     : node(manNode), sceneManager(manager)
 {
     assert(manNode != nullptr && manager != nullptr);
-    entity = sceneManager->createEntity(std::move(name), kMeshName);
+    entity = sceneManager->createEntity(std::move(name), kFigureMeshName);
     node->attachObject(entity);
     entity->setCastShadows(true);
     disableShadowReceiving();

@@ -1,5 +1,6 @@
 #include "game/shell/GameScene.h"
 
+#include "game/logic/GameMediaNames.h"
 #include "game/logic/GameWorld.h"
 #include "game/logic/StartView.h"
 
@@ -60,7 +61,7 @@ void GameScene::createCameraAndViewport()
 void GameScene::completeAroundCharacters()
 {
     buildGround();
-    sceneManager->setSkyBox(true, "Examples/EveningSkyBox", kSkyBoxDistance, true, Ogre::Quaternion::IDENTITY,
+    sceneManager->setSkyBox(true, Sarna::kSkyMaterialName, kSkyBoxDistance, true, Ogre::Quaternion::IDENTITY,
                             Ogre::ResourceGroupManager::DEFAULT_RESOURCE_GROUP_NAME);
     sceneManager->setAmbientLight(Ogre::ColourValue(0.5f, 0.5f, 0.5f, 1.0f));
     createLight();
@@ -82,7 +83,7 @@ void GameScene::buildGround()
                      false);
 
     Ogre::Entity* ground = sceneManager->createEntity("lePlan", "MonPlanMesh");
-    ground->setMaterialName("TerrainSarnavel");
+    ground->setMaterialName(Sarna::kGroundMaterialName);
     ground->setCastShadows(false);
     ground->getSubEntity(0)->getMaterial()->setReceiveShadows(true);
     sceneManager->getRootSceneNode()->createChildSceneNode()->attachObject(ground);

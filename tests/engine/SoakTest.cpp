@@ -2,16 +2,15 @@
 // After every game the scene and the timed-object registry are back where the first game started, and resident
 // memory does not grow from the tenth game to the hundredth. Needs the engine and the game data only.
 #include "EngineFixture.h"
+#include "support/ResidentMemory.h"
 #include "trajectory/DrawingFrame.h"
 
 #include <OgreSceneManager.h>
 #include <OgreSceneNode.h>
 
 #include <algorithm>
-#include <cstdio>
 #include <malloc.h>
 #include <random>
-#include <unistd.h>
 
 namespace
 {
@@ -64,14 +63,7 @@ std::size_t sceneNodeCount(const Ogre::Node* node)
 double residentMiB()
 {
     malloc_trim(0); // what the allocator keeps free is not the game's
-    long pages = 0;
-    long resident = 0;
-    std::FILE* statm = std::fopen("/proc/self/statm", "r");
-    if (statm == nullptr || std::fscanf(statm, "%ld %ld", &pages, &resident) != 2)
-        resident = -1;
-    if (statm != nullptr)
-        std::fclose(statm);
-    return static_cast<double>(resident) * static_cast<double>(sysconf(_SC_PAGESIZE)) / (1024.0 * 1024.0);
+    return static_cast<double>(residentMemory().now) / kBytesPerMiB;
 }
 
 class Soak : public EngineFixture
@@ -155,6 +147,7 @@ TEST_F(Soak, AHundredGamesLeaveNothingBehind)
     }
     if (kResidentMemoryMeaningful)
     {
+        ASSERT_GT(residentAtMeasureStart, 0.0) << "no resident memory in /proc/self/status";
         const double growth = residentMiB() - residentAtMeasureStart;
         RecordProperty("resident_growth_kib", static_cast<int>(growth * 1024.0));
         EXPECT_LT(growth, kMaxResidentGrowthMiB)

@@ -1,6 +1,7 @@
 #include "LibraryReaderChecks.h"
 
 #include "TinyXmlForecast.h"
+#include "support/Markup.h"
 #include "trajectory/DrawingFrame.h"
 #include "trajectory/FileContents.h"
 #include "trajectory/KelTrajectoryLibrary.h"
@@ -15,19 +16,6 @@
 
 namespace
 {
-
-std::size_t deepestElementIn(const TiXmlNode& node, std::size_t& elements)
-{
-    std::size_t deepest = 0;
-    for (const TiXmlNode* child = node.FirstChild(); child; child = child->NextSibling())
-    {
-        const std::size_t self = child->ToElement() ? 1 : 0;
-        elements += self;
-        const std::size_t depth = deepestElementIn(*child, elements) + self;
-        deepest = depth > deepest ? depth : deepest;
-    }
-    return deepest;
-}
 
 std::string readBytes(const std::string& fileName)
 {
@@ -96,10 +84,10 @@ std::string checkForecastAgainstParser(const std::string& text)
         return "";
     TiXmlDocument document;
     document.Parse(padded.c_str(), nullptr, TIXML_DEFAULT_ENCODING);
-    std::size_t elements = 0;
-    if (deepestElementIn(document, elements) != forecast.deepestElement)
+    const ElementTree tree = elementTreeIn(document);
+    if (tree.deepest != forecast.deepestElement)
         return "the forecast depth differs from the parser's";
-    if (elements != forecast.elements)
+    if (tree.elements != forecast.elements)
         return "the forecast element count differs from the parser's";
     return "";
 }

@@ -1,13 +1,14 @@
 #include "FigureStudio.h"
 
+#include "game/logic/GameMediaNames.h"
+#include "game/logic/GameWorld.h"
+
 #include <Ogre.h>
 
 #include <vector>
 
 namespace
 {
-/// Raise of the man's node, as the game gives it, so that his soles touch the ground at y = 0.
-constexpr float kNodeHeight = 2.5f;
 const Ogre::ColourValue kSettingBackground(0.2f, 0.2f, 0.3f);
 } // namespace
 
@@ -70,15 +71,16 @@ void FigureStudio::buildScene()
     Ogre::MeshManager::getSingleton().createPlane("studioGround", Ogre::RGN_DEFAULT, plane, 200.0f, 200.0f, 30, 30,
                                                   true, 1, 5.0f, 5.0f, Ogre::Vector3::UNIT_Z);
     Ogre::Entity* ground = sceneManager->createEntity("studioGround");
-    ground->setMaterialName("TerrainSarnavel");
+    ground->setMaterialName(Sarna::kGroundMaterialName);
     ground->setCastShadows(false);
     groundNode = sceneManager->getRootSceneNode()->createChildSceneNode();
     groundNode->attachObject(ground);
 
-    figure = sceneManager->createEntity("man", "Ogre.mesh");
+    figure = sceneManager->createEntity("man", Sarna::kFigureMeshName);
     figure->setCastShadows(true);
     Ogre::SceneNode* manNode = sceneManager->getRootSceneNode()->createChildSceneNode();
-    manNode->translate(0.0f, kNodeHeight, 0.0f);
+    // Raised as the game raises its figures, so that his soles touch the ground at y = 0.
+    manNode->translate(0.0f, Sarna::kFigureFeetHeight, 0.0f);
     manNode->attachObject(figure);
 }
 
@@ -87,7 +89,7 @@ void FigureStudio::showSetting(bool inSetting)
     groundNode->setVisible(inSetting);
     sceneManager->setShadowTechnique(inSetting ? Ogre::SHADOWTYPE_TEXTURE_MODULATIVE : Ogre::SHADOWTYPE_NONE);
     if (inSetting)
-        sceneManager->setSkyBox(true, "Examples/EveningSkyBox", 5000.0f);
+        sceneManager->setSkyBox(true, Sarna::kSkyMaterialName, 5000.0f);
     else
         sceneManager->setSkyBox(false, "");
     const Ogre::ColourValue plain(kBackground[0] / 255.0f, kBackground[1] / 255.0f, kBackground[2] / 255.0f);

@@ -1,5 +1,6 @@
 #include "trajectory/KelTrajectoryLibrary.h"
 
+#include "support/LibraryFile.h"
 #include "support/LogCapture.h"
 #include "support/TempDir.h"
 #include "support/TestTrajectories.h"
@@ -14,7 +15,6 @@
 namespace
 {
 
-const char* const kLoadFailed = "impossible de LoadFile. erreur lors parsing fichier xml";
 const char* const kWriteFailed = "[KelTrajectoryLibrary::outPutToFile] lors parsing fichier xml";
 
 std::vector<std::string> namesOf(const KelTrajectoryLibrary& library)
@@ -255,7 +255,7 @@ TEST_F(LibraryFileTest, UnreadableFilesFailAndLeaveTheLibraryUnchanged)
     EXPECT_FALSE(library.parseFileForTraj(dir.file("missing.xml")));
     EXPECT_FALSE(library.parseFileForTraj(dir.write("empty.xml", "")));
     EXPECT_FALSE(library.parseFileForTraj(dir.write("broken.xml", "<Trajectories>\n<Trajectory name=\"x\">")));
-    EXPECT_EQ(log.countOf(kLoadFailed), 3u);
+    EXPECT_EQ(log.countOf(kLibraryLoadFailedLine), 3u);
 
     EXPECT_FALSE(library.parseFileForTraj(dir.write("other.xml", "<?xml version=\"1.0\" ?>\n<Library/>\n")));
     EXPECT_TRUE(log.contains("impossible de lire correctement le xml. erreur lors parsing fichier xml"));

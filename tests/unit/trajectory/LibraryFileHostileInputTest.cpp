@@ -1,7 +1,9 @@
 // Files that a program might be handed by accident or on purpose: each must end in a logged failure or a
 // sensible library, never in a crash or a hang.
 
+#include "support/LibraryFile.h"
 #include "support/LogCapture.h"
+#include "support/Markup.h"
 #include "support/TempDir.h"
 #include "trajectory/KelTrajectoryLibrary.h"
 
@@ -15,8 +17,6 @@
 namespace
 {
 
-const char* const kLoadFailed = "impossible de LoadFile. erreur lors parsing fichier xml";
-
 std::string nested(const std::string& tag, int depth)
 {
     std::string text;
@@ -25,15 +25,6 @@ std::string nested(const std::string& tag, int depth)
         text += "<" + tag + ">";
     for (int i = 0; i < depth; ++i)
         text += "</" + tag + ">";
-    return text;
-}
-
-std::string repeated(const std::string& piece, int count)
-{
-    std::string text;
-    text.reserve(piece.size() * count);
-    for (int i = 0; i < count; ++i)
-        text += piece;
     return text;
 }
 
@@ -66,7 +57,7 @@ TEST_F(HostileFileTest, DeepNestingIsRefusedBeforeParsingHoweverItIsDisguised)
         EXPECT_EQ(refusals,
                   std::vector<std::string>{"limite depassee : imbrication d'au moins 257 elements, limite 256"});
     }
-    EXPECT_EQ(log.countOf(kLoadFailed), 7u);
+    EXPECT_EQ(log.countOf(kLibraryLoadFailedLine), 7u);
     EXPECT_EQ(library.count(), 0);
 }
 
@@ -78,7 +69,7 @@ TEST_F(HostileFileTest, ElementsWithManyAttributesAreRefused)
         attributes += " a" + std::to_string(i) + "=\"\"";
     std::vector<std::string> refusals;
     EXPECT_FALSE(library.parseFileForTraj(dir.write("wide.xml", "<Trajectories" + attributes + "/>"), refusals));
-    EXPECT_TRUE(log.contains(kLoadFailed));
+    EXPECT_TRUE(log.contains(kLibraryLoadFailedLine));
     EXPECT_EQ(refusals, std::vector<std::string>{"limite depassee : au moins 65 attributs sur un element, limite 64"});
 }
 
@@ -88,7 +79,7 @@ TEST_F(HostileFileTest, TextThatWouldTakeTooMuchMemoryToParseIsRefused)
     std::vector<std::string> refusals;
     EXPECT_FALSE(
         library.parseFileForTraj(dir.write("dense.xml", "<Trajectories>" + repeated("<a/>", 1000000)), refusals));
-    EXPECT_TRUE(log.contains(kLoadFailed));
+    EXPECT_TRUE(log.contains(kLibraryLoadFailedLine));
     EXPECT_EQ(refusals, std::vector<std::string>{"limite depassee : memoire prevue de 300000330 octets, limite "
                                                  "96777496 (20 fois la taille du fichier plus 16777216)"});
 }
@@ -99,7 +90,7 @@ TEST_F(HostileFileTest, SpecialFilesAreRefusedWithoutWaiting)
     EXPECT_FALSE(library.parseFileForTraj(dir.file("library1.xml")));
     EXPECT_FALSE(library.parseFileForTraj("/dev/zero"));
     EXPECT_FALSE(library.parseFileForTraj(dir.path));
-    EXPECT_EQ(log.countOf(kLoadFailed), 3u);
+    EXPECT_EQ(log.countOf(kLibraryLoadFailedLine), 3u);
 
     // A sparse file over the size limit is refused unread, and the line says so.
     const std::string large = dir.file("large.xml");

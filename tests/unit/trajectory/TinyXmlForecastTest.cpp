@@ -3,6 +3,8 @@
 
 #include "TinyXmlForecast.h"
 
+#include "support/Markup.h"
+
 #include <gtest/gtest.h>
 #include <tinyxml.h>
 
@@ -12,25 +14,6 @@
 
 namespace
 {
-
-std::size_t deepestElementIn(const TiXmlNode& node)
-{
-    std::size_t deepest = 0;
-    for (const TiXmlNode* child = node.FirstChild(); child; child = child->NextSibling())
-    {
-        const std::size_t depth = deepestElementIn(*child) + (child->ToElement() ? 1 : 0);
-        deepest = std::max(deepest, depth);
-    }
-    return deepest;
-}
-
-std::string repeated(const std::string& piece, int count)
-{
-    std::string text;
-    for (int i = 0; i < count; ++i)
-        text += piece;
-    return text;
-}
 
 constexpr TinyXmlLimits kNoLimits{1000000, 1000000};
 
@@ -60,7 +43,7 @@ TEST(TinyXmlForecast, FindsTheDepthTheParserReaches)
         document.Parse(padded.c_str(), nullptr, TIXML_DEFAULT_ENCODING);
         const TinyXmlForecast forecast = forecastTinyXmlParse(padded.c_str(), kNoLimits);
         EXPECT_FALSE(forecast.assertion) << text;
-        EXPECT_EQ(forecast.deepestElement, deepestElementIn(document)) << text;
+        EXPECT_EQ(forecast.deepestElement, elementTreeIn(document).deepest) << text;
     }
 }
 
