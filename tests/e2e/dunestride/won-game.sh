@@ -5,7 +5,9 @@ here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
 source "$here/../lib/xsession.sh"
 source "$here/dunestride-session.sh"
 
-xs_start
+# A small screen: the game draws in software for three minutes beside the other tests, and the pictures are
+# checked at any size.
+xs_start 800x600x24
 xs_start_wm
 ds_setup won-game
 ds_library "$here/libraries/far-from-start.xml"
