@@ -43,16 +43,17 @@ bool loadClip(SoundCue cue, std::vector<std::int16_t>& samples, std::string& pro
         problem = "not found";
         return false;
     }
-    SDL_AudioSpec spec{};
+    SDL_AudioSpec wavFormat{};
     Uint8* buffer = nullptr;
     Uint32 length = 0;
-    if (SDL_LoadWAV_RW(SDL_RWFromConstMem(bytes.data(), static_cast<int>(bytes.size())), 1, &spec, &buffer, &length) ==
-        nullptr)
+    if (SDL_LoadWAV_RW(SDL_RWFromConstMem(bytes.data(), static_cast<int>(bytes.size())), 1, &wavFormat, &buffer,
+                       &length) == nullptr)
     {
         problem = SDL_GetError();
         return false;
     }
-    const bool usable = spec.format == AUDIO_S16SYS && spec.channels == 1 && spec.freq == kSoundSampleRate;
+    const bool usable =
+        wavFormat.format == AUDIO_S16SYS && wavFormat.channels == 1 && wavFormat.freq == kSoundSampleRate;
     if (usable)
     {
         samples.resize(length / sizeof(std::int16_t));

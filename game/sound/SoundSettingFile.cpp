@@ -2,8 +2,6 @@
 
 #include "trajectory/FileContents.h"
 
-#include <sys/stat.h>
-
 namespace Sarna
 {
 
@@ -13,14 +11,6 @@ constexpr std::size_t kMaxFileBytes = 64; // "off" and some blanks
 const char* const kBlanks = " \t\r\n";
 const char* const kOff = "off";
 const char* const kOn = "on";
-
-bool isSymbolicLink(const std::string& path)
-{
-    struct stat status
-    {
-    };
-    return ::lstat(path.c_str(), &status) == 0 && S_ISLNK(status.st_mode);
-}
 } // namespace
 
 SoundSettingFile::SoundSettingFile(std::string filePath) : path(std::move(filePath)) {}
@@ -37,10 +27,8 @@ bool SoundSettingFile::loadMuted() const
 
 bool SoundSettingFile::saveMuted(bool muted) const
 {
-    // The replacement would follow a link and write wherever it points.
-    if (isSymbolicLink(path))
-        return false;
-    return replaceFileContents(path, std::string(muted ? kOff : kOn) + "\n");
+    // Never written through a link, even one put there after the file was read.
+    return replaceFileContents(path, std::string(muted ? kOff : kOn) + "\n", LinkPolicy::Refuse);
 }
 
 } // namespace Sarna

@@ -77,13 +77,13 @@ TEST(GeneratedSounds, TheWavFileReadsBackAsMono16BitAtTheGamesRate)
     TempDir dir;
     const std::vector<std::int16_t> samples = {0, 1, -1, 32767, -32768, 1234};
     ASSERT_TRUE(WavFileWriter::write(dir.file("cue.wav"), samples, Sarna::kSoundSampleRate));
-    SDL_AudioSpec spec{};
+    SDL_AudioSpec wavFormat{};
     Uint8* buffer = nullptr;
     Uint32 length = 0;
-    ASSERT_NE(SDL_LoadWAV(dir.file("cue.wav").c_str(), &spec, &buffer, &length), nullptr) << SDL_GetError();
-    EXPECT_EQ(spec.freq, Sarna::kSoundSampleRate);
-    EXPECT_EQ(spec.format, AUDIO_S16SYS);
-    EXPECT_EQ(spec.channels, 1);
+    ASSERT_NE(SDL_LoadWAV(dir.file("cue.wav").c_str(), &wavFormat, &buffer, &length), nullptr) << SDL_GetError();
+    EXPECT_EQ(wavFormat.freq, Sarna::kSoundSampleRate);
+    EXPECT_EQ(wavFormat.format, AUDIO_S16SYS);
+    EXPECT_EQ(wavFormat.channels, 1);
     std::vector<std::int16_t> read(length / sizeof(std::int16_t));
     std::memcpy(read.data(), buffer, read.size() * sizeof(std::int16_t));
     SDL_FreeWAV(buffer);
