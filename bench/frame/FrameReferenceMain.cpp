@@ -1,9 +1,11 @@
 // The bare-engine reference of the frame benchmark: the game's engine set-up, scene and data with a fixed crowd of
 // running figures on the library's paths, and no game logic, input or overlays shown. Runs in a folder holding
 // the game's "ogre.cfg", "plugins.cfg" and "resources.cfg" (the render system's options are read from
-// "ogre.cfg" without a dialog) and stops after the given number of seconds.
+// "ogre.cfg" without a dialog) and stops after the given number of seconds. The scene is drawn with its plain
+// settings, or with the drawing shortcuts named (a comma-separated list of "sky", "shadows", "clear" and "filter", or
+// "all", the game's choice), to measure each on its own.
 //
-// Usage: frame_reference LIBRARY RUNNERS SECONDS
+// Usage: frame_reference LIBRARY RUNNERS SECONDS [SHORTCUTS]
 
 #include "ReferenceCrowd.h"
 #include "engine/HeadlessEngine.h"
@@ -19,6 +21,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
+#include <sstream>
 #include <string>
 
 namespace
@@ -28,15 +31,43 @@ struct Arguments
     std::string library;
     int runners = 0;
     double seconds = 0.0;
+    RenderShortcuts shortcuts = RenderShortcuts::none();
 };
+
+bool readShortcuts(const std::string& list, RenderShortcuts& shortcuts)
+{
+    if (list == "all")
+    {
+        shortcuts = RenderShortcuts::all();
+        return true;
+    }
+    std::istringstream names(list);
+    std::string name;
+    while (std::getline(names, name, ','))
+    {
+        if (name == "sky")
+            shortcuts.skyAfterSolids = true;
+        else if (name == "shadows")
+            shortcuts.shadowsInGroundPass = true;
+        else if (name == "filter")
+            shortcuts.sandBilinear = true;
+        else if (name == "clear")
+            shortcuts.wholeWindowClear = true;
+        else if (name != "none")
+            return false;
+    }
+    return true;
+}
 
 bool readArguments(int argc, char** argv, Arguments& arguments)
 {
-    if (argc != 4)
+    if (argc != 4 && argc != 5)
         return false;
     arguments.library = argv[1];
     arguments.runners = std::atoi(argv[2]);
     arguments.seconds = std::atof(argv[3]);
+    if (argc == 5 && !readShortcuts(argv[4], arguments.shortcuts))
+        return false;
     return arguments.runners >= 0 && arguments.seconds > 0.0;
 }
 
@@ -67,7 +98,7 @@ void run(Ogre::Root& root, Ogre::RenderWindow* window, Ogre::OverlaySystem* over
 {
     KelTrajectoryLibrary library;
     library.parseFileForTraj(arguments.library);
-    GameScene scene(&root, window, overlays);
+    GameScene scene(&root, window, overlays, arguments.shortcuts);
     ReferenceCrowd crowd(scene.getSceneManager(), library, arguments.runners);
     scene.completeAroundCharacters();
 
@@ -91,7 +122,7 @@ int main(int argc, char** argv)
     Arguments arguments;
     if (!readArguments(argc, argv, arguments))
     {
-        std::fprintf(stderr, "usage: %s LIBRARY RUNNERS SECONDS\n", argv[0]);
+        std::fprintf(stderr, "usage: %s LIBRARY RUNNERS SECONDS [none|all|sky,shadows,clear,filter]\n", argv[0]);
         return 2;
     }
     HeadlessEngine engine("reference.log", false, HeadlessEngine::Buffers::RenderSystem, "ogre.cfg");
