@@ -1,15 +1,23 @@
 #!/usr/bin/env bash
-# The frame benchmark: the real dunestride and a bare-engine reference (frame_reference) render the same crowds of
-# running men in a private 1024 x 768 X server, one after the other, REPEATS times each per crowd size; every
-# buffer swap is recorded from outside by a preloaded library (frame_swap_recorder). The game is driven like a
-# player: the configuration dialog accepted, the space bar on the start picture, the hero left standing, Escape at
-# the end. The pointer never moves once the game window exists: every move would turn the camera. A screenshot
-# after each run must show the same top-down view as the reference's, or the run fails.
+# The frame benchmark, in a private 1024 x 768 X server; every buffer swap is recorded from outside by a preloaded
+# library (frame_swap_recorder). Three parts, each optional:
+#   compare  the real dunestride and a bare-engine reference (frame_reference, the scene with its plain settings)
+#            render the same crowds of running men, one after the other, REPEATS times each per crowd size. The
+#            game is driven like a player: the configuration dialog accepted, the space bar on the start picture,
+#            the hero left standing, Escape at the end. The pointer never moves once the game window exists: every
+#            move would turn the camera. A screenshot after each run must show the same top-down view as the
+#            reference's, or the run fails.
+#   levers   the reference with each of the game's drawing shortcuts on its own, with all of them and with none,
+#            in turn, REPEATS times per crowd size.
+#   curve    the reference with the game's shortcuts and with none at crowds up to 1,000 runners, and the cost per
+#            added runner (least-squares slopes).
 #
 # Usage: bench/frame/run.sh [BUILD_DIR [OUTPUT_DIR]]     (defaults: build, BUILD_DIR/frame-bench)
-# Environment: FRAME_REPEATS (3), FRAME_MEASURE_SECONDS (15), FRAME_CROWDS ("20 60 150"); FRAME_PERF=1 also
-# records a profile of each measured window (perf with DWARF call graphs, which OGRE and Mesa need for want of
-# frame pointers) into the run's perf.data and perf.txt; its figures are then slowed by the profiler.
+# Environment: FRAME_PARTS ("compare levers curve"), FRAME_REPEATS (3), FRAME_MEASURE_SECONDS (15),
+# FRAME_CROWDS ("20 60 150"), FRAME_LEVER_CROWDS ("60 150"), FRAME_LEVERS ("none sky shadows clear filter all"),
+# FRAME_LEVER_SECONDS (10), FRAME_CURVE ("0 60 150 300 600 1000"); FRAME_PERF=1 also records a profile of each
+# measured window (perf with DWARF call graphs, which OGRE and Mesa need for want of frame pointers) into the run's
+# perf.data and perf.txt; its figures are then slowed by the profiler.
 # Prints the report and writes it to OUTPUT_DIR/report.txt; each run's folder keeps its swaps, frame times,
 # screenshot and logs.
 set -uo pipefail
@@ -20,6 +28,11 @@ output="$(realpath -m "${2:-$build/frame-bench}")"
 repeats=${FRAME_REPEATS:-3}
 measureSeconds=${FRAME_MEASURE_SECONDS:-15}
 crowds=${FRAME_CROWDS:-"20 60 150"}
+parts=${FRAME_PARTS:-"compare levers curve"}
+leverCrowds=${FRAME_LEVER_CROWDS:-"60 150"}
+levers=${FRAME_LEVERS:-"none sky shadows clear filter all"}
+leverSeconds=${FRAME_LEVER_SECONDS:-10}
+curve=${FRAME_CURVE:-"0 60 150 300 600 1000"}
 # The reference places its crowd at once; a few seconds let the engine settle as the game's warm-up does.
 referenceSettleSeconds=3
 
@@ -57,27 +70,31 @@ start_recorded()
     xs_track "$DS_PID"
 }
 
-# User and system time of the process and all its threads (the renderer's among them), in clock ticks.
+# User and system time, in clock ticks, of a process and all its threads (the renderer's among them), or of
+# the one thread named by a /proc/PID/task/TID path.
 process_cpu_ticks()
 {
     # The fields after the command name, which is in parentheses and may hold blanks: utime is the 12th.
     sed 's/^.*) //' "/proc/$1/stat" | awk '{ print $12 + $13 }'
 }
 
-# Marks the measured window in the swap log, then notes the resident memory and takes the screenshot.
+# Marks the measured window (SECONDS, default the measure window) in the swap log, then notes the processor time
+# of the program and of its main thread, the resident memory, and takes the screenshot.
 measure()
 {
-    local cpuBefore
+    local seconds=${1:-$measureSeconds} cpuBefore mainBefore
     cpuBefore=$(process_cpu_ticks "$DS_PID")
+    mainBefore=$(process_cpu_ticks "$DS_PID/task/$DS_PID")
     echo begin >>"$DS_DIR/swaps"
     if [ "${FRAME_PERF:-0}" = 1 ]; then
-        perf record -q -F 250 --call-graph dwarf,16384 -p "$DS_PID" -o "$DS_DIR/perf.data" -- sleep "$measureSeconds" \
+        perf record -q -F 250 --call-graph dwarf,16384 -p "$DS_PID" -o "$DS_DIR/perf.data" -- sleep "$seconds" \
             2>"$DS_DIR/perf.log"
     else
-        sleep "$measureSeconds"
+        sleep "$seconds"
     fi
     echo end >>"$DS_DIR/swaps"
     echo $(($(process_cpu_ticks "$DS_PID") - cpuBefore)) >"$DS_DIR/cpu-ticks"
+    echo $(($(process_cpu_ticks "$DS_PID/task/$DS_PID") - mainBefore)) >"$DS_DIR/main-ticks"
     cut -d' ' -f1 /proc/loadavg >"$DS_DIR/load"
     awk '/^VmRSS|^VmHWM/ { printf "%s %d\n", $1, $2 / 1024 }' "/proc/$DS_PID/status" >"$DS_DIR/memory"
     import -window root "$DS_DIR/view.png"
@@ -115,15 +132,16 @@ run_game()
     ds_wait_exit 60
 }
 
+# run_reference NAME LIBRARY_CROWD RUNNERS [SHORTCUTS [SECONDS]]: the reference in the run folder NAME.
 run_reference()
 {
-    local crowd=$1 repeat=$2
-    ds_setup "reference-$crowd-$repeat"
+    local name=$1 crowd=$2 runners=$3 shortcuts=${4:-none}
+    ds_setup "$name"
     ds_library "$output/libraries/runners$crowd/library1.xml"
-    start_recorded "$reference" library1.xml "$(cat "$output/libraries/runners$crowd/runners")" 600
-    xs_wait_until 60 test -s "$DS_DIR/swaps" || xs_fail "reference $crowd/$repeat: no frame"
+    start_recorded "$reference" library1.xml "$runners" 600 "$shortcuts"
+    xs_wait_until 120 test -s "$DS_DIR/swaps" || xs_fail "reference $name: no frame"
     sleep "$referenceSettleSeconds"
-    measure
+    measure "${5:-}"
     kill -TERM "$DS_PID"
     wait "$DS_PID" 2>/dev/null
 }
@@ -157,67 +175,194 @@ view_difference()
     awk -v l="$left" -v r="$right" 'BEGIN { printf "%.1f", 100 * (l + r) / (2 * 64 * 688) }'
 }
 
+# A run's frame times, processor time per frame (all threads, main thread) and memory:
+# sets median p95 p99 frames cpu main rss peak, and writes cpu-per-frame and main-per-frame.
+summarise_run()
+{
+    local dir=$1 hz
+    hz=$(getconf CLK_TCK)
+    frame_times "$dir"
+    summarise_profile "$dir"
+    read -r median p95 p99 frames < <(percentiles "$dir/frames")
+    cpu=$(awk -v t="$(cat "$dir/cpu-ticks")" -v hz="$hz" -v n="$frames" \
+        'BEGIN { if (n > 0) printf "%.1f", 1000 * t / hz / n; else print "-" }')
+    main=$(awk -v t="$(cat "$dir/main-ticks")" -v hz="$hz" -v n="$frames" \
+        'BEGIN { if (n > 0) printf "%.1f", 1000 * t / hz / n; else print "-" }')
+    echo "$cpu" >"$dir/cpu-per-frame"
+    echo "$main" >"$dir/main-per-frame"
+    rss=$(awk '$1 == "VmRSS:" { print $2 }' "$dir/memory")
+    peak=$(awk '$1 == "VmHWM:" { print $2 }' "$dir/memory")
+}
+
+# "slope intercept" of the least-squares line through "x y" lines.
+least_squares()
+{
+    awk '{ n++; sx += $1; sy += $2; sxx += $1 * $1; sxy += $1 * $2 }
+        END { d = n * sxx - sx * sx; if (n < 2 || d == 0) { print "- -"; exit }
+              b = (n * sxy - sx * sy) / d; printf "%.6f %.3f\n", b, (sy - b * sx) / n }'
+}
+
 maxViewDifference=${FRAME_MAX_VIEW_DIFFERENCE:-1}
 failedRuns=0
 report="$output/report.txt"
 {
     echo "Frame benchmark, $(date -u +%Y-%m-%d) $(cat "$output/machine.txt")"
-    echo "1024 x 768, $repeats runs of each program per crowd, ${measureSeconds} s measured per run; frame times in ms"
-    echo "view: share of the sand beside the crowd unlike the reference's view; a game run fails above $maxViewDifference %"
+    echo "1024 x 768; frame times in ms"
     echo "cpu: processor time of the program (all its threads) per frame, in ms: the work of a frame, which other"
-    echo "     programs on the machine delay but do not add to"
+    echo "     programs on the machine delay but do not add to; main: the same for its main thread alone"
     echo "load: the machine's load average over the last minute at the end of the run (2 cores)"
-    echo
-    printf "%-10s %6s %4s %7s %7s %7s %7s %6s %8s %8s %5s %6s\n" program runners run frames median p95 p99 cpu \
-        "RSS MB" "peak MB" load view
 } | tee "$report"
 
-for crowd in $crowds; do
-    for repeat in $(seq 1 "$repeats"); do
-        run_game "$crowd" "$repeat"
-        run_reference "$crowd" "$repeat"
-        for program in game reference; do
-            dir="$DS_ARTIFACTS/$program-$crowd-$repeat"
-            frame_times "$dir"
-            summarise_profile "$dir"
-            read -r median p95 p99 frames < <(percentiles "$dir/frames")
-            cpu=$(awk -v t="$(cat "$dir/cpu-ticks")" -v hz="$(getconf CLK_TCK)" -v n="$frames" \
-                'BEGIN { if (n > 0) printf "%.1f", 1000 * t / hz / n; else print "-" }')
-            echo "$cpu" >"$dir/cpu-per-frame"
-            rss=$(awk '$1 == "VmRSS:" { print $2 }' "$dir/memory")
-            peak=$(awk '$1 == "VmHWM:" { print $2 }' "$dir/memory")
-            view=$(view_difference "$dir/view.png" "$DS_ARTIFACTS/reference-$crowd-$repeat/view.png")
-            verdict="$view%"
-            [ "$program" = reference ] && verdict="-"
-            if [ "$program" = game ] && awk -v v="$view" -v m="$maxViewDifference" 'BEGIN { exit !(v > m) }'; then
-                verdict="$view% FAILED"
-                failedRuns=$((failedRuns + 1))
-                mv "$dir/frames" "$dir/frames.rejected"
-                mv "$dir/cpu-per-frame" "$dir/cpu-per-frame.rejected"
-            fi
-            printf "%-10s %6s %4s %7s %7s %7s %7s %6s %8s %8s %5s %6s\n" "$program" "$crowd" "$repeat" "$frames" \
-                "$median" "$p95" "$p99" "$cpu" "$rss" "$peak" "$(cat "$dir/load")" "$verdict" | tee -a "$report"
+compare_game_and_reference()
+{
+    {
+        echo
+        echo "Game and reference (the scene with its plain settings): $repeats runs of each program per crowd,"
+        echo "${measureSeconds} s measured per run"
+        echo "view: share of the sand beside the crowd unlike the reference's view; a game run fails above $maxViewDifference %"
+        echo
+        printf "%-10s %6s %4s %7s %7s %7s %7s %6s %6s %8s %8s %5s %6s\n" program runners run frames median p95 p99 \
+            cpu main "RSS MB" "peak MB" load view
+    } | tee -a "$report"
+    for crowd in $crowds; do
+        for repeat in $(seq 1 "$repeats"); do
+            run_game "$crowd" "$repeat"
+            run_reference "reference-$crowd-$repeat" "$crowd" "$(cat "$output/libraries/runners$crowd/runners")"
+            for program in game reference; do
+                dir="$DS_ARTIFACTS/$program-$crowd-$repeat"
+                summarise_run "$dir"
+                view=$(view_difference "$dir/view.png" "$DS_ARTIFACTS/reference-$crowd-$repeat/view.png")
+                verdict="$view%"
+                [ "$program" = reference ] && verdict="-"
+                if [ "$program" = game ] && awk -v v="$view" -v m="$maxViewDifference" 'BEGIN { exit !(v > m) }'; then
+                    verdict="$view% FAILED"
+                    failedRuns=$((failedRuns + 1))
+                    mv "$dir/frames" "$dir/frames.rejected"
+                    mv "$dir/cpu-per-frame" "$dir/cpu-per-frame.rejected"
+                    mv "$dir/main-per-frame" "$dir/main-per-frame.rejected"
+                fi
+                printf "%-10s %6s %4s %7s %7s %7s %7s %6s %6s %8s %8s %5s %6s\n" "$program" "$crowd" "$repeat" \
+                    "$frames" "$median" "$p95" "$p99" "$cpu" "$main" "$rss" "$peak" "$(cat "$dir/load")" "$verdict" |
+                    tee -a "$report"
+            done
         done
     done
-done
 
+    {
+        echo
+        echo "All accepted runs of a program pooled per crowd (ratio: game / reference; cpu, main: medians of the runs):"
+        printf "%-8s %-22s %-22s %-6s %-16s %-6s %-14s %s\n" runners "game median/p95/p99" \
+            "reference median/p95/p99" ratio "cpu game/ref" ratio "main game/ref" "game RSS MB (max)"
+        for crowd in $crowds; do
+            read -r gm g95 g99 _ < <(percentiles "$DS_ARTIFACTS"/game-"$crowd"-*/frames 2>/dev/null)
+            read -r rm r95 r99 _ < <(percentiles "$DS_ARTIFACTS"/reference-"$crowd"-*/frames 2>/dev/null)
+            ratio=$(awk -v g="$gm" -v r="$rm" 'BEGIN { if (r + 0 > 0) printf "%.3f", g / r; else print "-" }')
+            rss=$(cat "$DS_ARTIFACTS"/game-"$crowd"-*/memory | awk '$1 == "VmRSS:" && $2 > m { m = $2 } END { print m }')
+            read -r gc _ < <(percentiles "$DS_ARTIFACTS"/game-"$crowd"-*/cpu-per-frame)
+            read -r rc _ < <(percentiles "$DS_ARTIFACTS"/reference-"$crowd"-*/cpu-per-frame)
+            read -r gmain _ < <(percentiles "$DS_ARTIFACTS"/game-"$crowd"-*/main-per-frame)
+            read -r rmain _ < <(percentiles "$DS_ARTIFACTS"/reference-"$crowd"-*/main-per-frame)
+            cpuRatio=$(awk -v g="$gc" -v r="$rc" 'BEGIN { if (r + 0 > 0) printf "%.3f", g / r; else print "-" }')
+            printf "%-8s %-22s %-22s %-6s %-16s %-6s %-14s %s\n" "$crowd" "$gm / $g95 / $g99" "$rm / $r95 / $r99" \
+                "$ratio" "$gc / $rc" "$cpuRatio" "$gmain / $rmain" "$rss"
+        done
+        echo "load after the runs: $(uptime | sed 's/.*load/load/')"
+    } | tee -a "$report"
+}
+
+# Each lever alone, all and none, in turn, so that a slow spell of the machine spreads over all of them.
+measure_levers()
 {
-    echo
-    echo "All accepted runs of a program pooled per crowd (ratio: game / reference; cpu: median of the runs):"
-    printf "%-8s %-22s %-22s %-6s %-16s %-6s %s\n" runners "game median/p95/p99" "reference median/p95/p99" ratio \
-        "cpu game/ref" ratio "game RSS MB (max)"
-    for crowd in $crowds; do
-        read -r gm g95 g99 _ < <(percentiles "$DS_ARTIFACTS"/game-"$crowd"-*/frames 2>/dev/null)
-        read -r rm r95 r99 _ < <(percentiles "$DS_ARTIFACTS"/reference-"$crowd"-*/frames 2>/dev/null)
-        ratio=$(awk -v g="$gm" -v r="$rm" 'BEGIN { if (r + 0 > 0) printf "%.3f", g / r; else print "-" }')
-        rss=$(cat "$DS_ARTIFACTS"/game-"$crowd"-*/memory | awk '$1 == "VmRSS:" && $2 > m { m = $2 } END { print m }')
-        read -r gc _ < <(percentiles "$DS_ARTIFACTS"/game-"$crowd"-*/cpu-per-frame)
-        read -r rc _ < <(percentiles "$DS_ARTIFACTS"/reference-"$crowd"-*/cpu-per-frame)
-        cpuRatio=$(awk -v g="$gc" -v r="$rc" 'BEGIN { if (r + 0 > 0) printf "%.3f", g / r; else print "-" }')
-        printf "%-8s %-22s %-22s %-6s %-16s %-6s %s\n" "$crowd" "$gm / $g95 / $g99" "$rm / $r95 / $r99" "$ratio" \
-            "$gc / $rc" "$cpuRatio" "$rss"
+    {
+        echo
+        echo "Levers: the reference with each drawing shortcut alone, all of them (the game's) and none (plain),"
+        echo "in turn; $repeats runs each per crowd, ${leverSeconds} s measured per run (ratio: lever / none, medians)"
+        echo
+    } | tee -a "$report"
+    local crowd repeat lever runners
+    for crowd in $leverCrowds; do
+        runners="$(cat "$output/libraries/runners$crowd/runners")"
+        for repeat in $(seq 1 "$repeats"); do
+            for lever in $levers; do
+                run_reference "lever-$crowd-$lever-$repeat" "$crowd" "$runners" "$lever" "$leverSeconds"
+                summarise_run "$DS_ARTIFACTS/lever-$crowd-$lever-$repeat"
+            done
+        done
+        printf "%-8s %-10s %-22s %-10s %-8s %-10s %-8s\n" runners lever "median/p95/p99 pooled" "run medians" ratio \
+            "cpu, main" ratio | tee -a "$report"
+        local noneMedian="" noneCpu=""
+        for lever in $levers; do
+            read -r m p95 p99 _ < <(percentiles "$DS_ARTIFACTS"/lever-"$crowd"-"$lever"-*/frames)
+            local runMedians lc lm
+            runMedians=$(for f in "$DS_ARTIFACTS"/lever-"$crowd"-"$lever"-*/frames; do percentiles "$f" | cut -d' ' -f1; done |
+                sort -n | paste -sd/)
+            read -r lc _ < <(percentiles "$DS_ARTIFACTS"/lever-"$crowd"-"$lever"-*/cpu-per-frame)
+            read -r lm _ < <(percentiles "$DS_ARTIFACTS"/lever-"$crowd"-"$lever"-*/main-per-frame)
+            [ "$lever" = none ] && noneMedian=$m && noneCpu=$lc
+            printf "%-8s %-10s %-22s %-10s %-8s %-10s %-8s\n" "$crowd" "$lever" "$m / $p95 / $p99" "$runMedians" \
+                "$(awk -v a="$m" -v b="$noneMedian" 'BEGIN { if (b + 0 > 0) printf "%.3f", a / b; else print "-" }')" \
+                "$lc, $lm" \
+                "$(awk -v a="$lc" -v b="$noneCpu" 'BEGIN { if (b + 0 > 0) printf "%.3f", a / b; else print "-" }')" |
+                tee -a "$report"
+        done
     done
-    echo "load after the runs: $(uptime | sed 's/.*load/load/')"
-} | tee -a "$report"
+}
+
+# The cost of a frame against the crowd, up to 1,000 runners in view, with the game's shortcuts and without.
+measure_curve()
+{
+    {
+        echo
+        echo "Cost curve: the reference with the game's shortcuts (all) and with none, one run each,"
+        echo "${measureSeconds} s measured; runners spread over the 150-runner library's loops"
+        echo
+        printf "%-6s %8s %7s %7s %7s %7s %6s %6s %8s\n" lever runners frames median p95 p99 cpu main "RSS MB"
+    } | tee -a "$report"
+    local lever runners
+    for runners in $curve; do
+        for lever in all none; do
+            run_reference "curve-$lever-$runners" 150 "$runners" "$lever"
+            summarise_run "$DS_ARTIFACTS/curve-$lever-$runners"
+            printf "%-6s %8s %7s %7s %7s %7s %6s %6s %8s\n" "$lever" "$runners" "$frames" "$median" "$p95" "$p99" \
+                "$cpu" "$main" "$rss" | tee -a "$report"
+        done
+    done
+    {
+        echo
+        echo "Least-squares slopes per added runner (over all crowds of the curve):"
+        for lever in all none; do
+            local frame cpuSlope mainSlope rssSlope
+            for what in frames cpu-per-frame main-per-frame; do
+                for runners in $curve; do
+                    local dir="$DS_ARTIFACTS/curve-$lever-$runners"
+                    if [ "$what" = frames ]; then
+                        echo "$runners $(percentiles "$dir/frames" | cut -d' ' -f1)"
+                    else
+                        echo "$runners $(cat "$dir/$what")"
+                    fi
+                done | least_squares >"$output/slope-$lever-$what"
+            done
+            for runners in $curve; do
+                echo "$runners $(awk '$1 == "VmRSS:" { print $2 }' "$DS_ARTIFACTS/curve-$lever-$runners/memory")"
+            done | least_squares >"$output/slope-$lever-rss"
+            frame=$(cut -d' ' -f1 "$output/slope-$lever-frames")
+            cpuSlope=$(cut -d' ' -f1 "$output/slope-$lever-cpu-per-frame")
+            mainSlope=$(cut -d' ' -f1 "$output/slope-$lever-main-per-frame")
+            rssSlope=$(cut -d' ' -f1 "$output/slope-$lever-rss")
+            awk -v l="$lever" -v f="$frame" -v c="$cpuSlope" -v m="$mainSlope" -v r="$rssSlope" 'BEGIN {
+                printf "%-5s frame median %.1f us, cpu %.1f us, main thread %.1f us, resident memory %.0f KB per runner\n",
+                    l, 1000 * f, 1000 * c, 1000 * m, 1024 * r }'
+        done
+    } | tee -a "$report"
+}
+
+for part in $parts; do
+    case "$part" in
+    compare) compare_game_and_reference ;;
+    levers) measure_levers ;;
+    curve) measure_curve ;;
+    *) xs_fail "unknown part $part" ;;
+    esac
+done
 
 [ "$failedRuns" -eq 0 ] || xs_fail "$failedRuns runs did not show the expected view"
