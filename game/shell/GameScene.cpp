@@ -174,6 +174,7 @@ void GameScene::buildGround()
     sceneManager->getRootSceneNode()->createChildSceneNode()->attachObject(ground);
 }
 
+// Loads the material first: a stage knows how many levels its texture has only once the texture is loaded.
 void GameScene::sampleSingleLevelTexturesBilinearly(Ogre::Pass& pass)
 {
     pass.getParent()->getParent()->load();

@@ -10,7 +10,6 @@
 namespace Ogre
 {
 class OverlaySystem;
-class Pass;
 class RenderWindow;
 class Root;
 class SceneManager;
