@@ -5,8 +5,6 @@
 
 #include <Ogre.h>
 
-#include <vector>
-
 namespace
 {
 const Ogre::ColourValue kSettingBackground(0.2f, 0.2f, 0.3f);
@@ -18,16 +16,7 @@ FigureStudio::FigureStudio(const std::string& pluginDirectory, const std::string
     Ogre::Root& root = engine.getRoot();
     try
     {
-        root.loadPlugin(pluginDirectory + "/RenderSystem_GL");
-        // FreeImage reads and writes the same files as the game's STBI codec, and stays clean in sanitizer builds.
-        root.loadPlugin(pluginDirectory + "/Codec_FreeImage");
-        Ogre::RenderSystem* renderSystem = root.getRenderSystemByName("OpenGL Rendering Subsystem");
-        renderSystem->setConfigOption("Fixed Pipeline Enabled", "Yes");
-        renderSystem->setConfigOption("Full Screen", "No");
-        root.setRenderSystem(renderSystem);
-        root.initialise(false);
-        window = root.createRenderWindow("Figure strip", kWidth, kHeight, false);
-        window->setAutoUpdated(false);
+        window = WindowPicture::open(root, pluginDirectory, "Figure strip", kWidth, kHeight);
 
         auto& resources = Ogre::ResourceGroupManager::getSingleton();
         resources.addResourceLocation("/usr/share/OGRE/Media/ShadowVolume", "FileSystem", "OgreInternal");
@@ -121,34 +110,10 @@ FigureStudio::Frame FigureStudio::render(const std::string& animation, float tim
 
 FigureStudio::Frame FigureStudio::capture()
 {
-    std::vector<unsigned char> pixels(static_cast<std::size_t>(kWidth) * kHeight * 3);
-    const Ogre::PixelBox box(kWidth, kHeight, 1, Ogre::PF_BYTE_RGB, pixels.data());
-    window->copyContentsToMemory(box, box);
-    Frame frame(kWidth, kHeight, 1, 3);
-    cimg_forXYC(frame, x, y, c)
-    {
-        frame(x, y, 0, c) = pixels[(static_cast<std::size_t>(y) * kWidth + x) * 3 + c];
-    }
-    return frame;
+    return WindowPicture::capture(*window);
 }
 
 bool FigureStudio::savePng(const Frame& image, const std::string& fileName)
 {
-    std::vector<unsigned char> pixels(static_cast<std::size_t>(image.width()) * image.height() * 3);
-    cimg_forXYC(image, x, y, c)
-    {
-        pixels[(static_cast<std::size_t>(y) * image.width() + x) * 3 + c] = image(x, y, 0, c);
-    }
-    try
-    {
-        Ogre::Image png;
-        png.loadDynamicImage(pixels.data(), image.width(), image.height(), Ogre::PF_BYTE_RGB);
-        png.save(fileName);
-    }
-    catch (const Ogre::Exception& error)
-    {
-        Ogre::LogManager::getSingleton().logMessage("figure strip not saved: " + error.getFullDescription());
-        return false;
-    }
-    return true;
+    return WindowPicture::savePng(image, fileName);
 }

@@ -1,8 +1,7 @@
 #pragma once
 
 #include "engine/HeadlessEngine.h"
-
-#include <CImg.h>
+#include "support/WindowPicture.h"
 
 #include <string>
 
@@ -22,7 +21,7 @@ class Viewport;
 class FigureStudio
 {
 public:
-    using Frame = cimg_library::CImg<unsigned char>;
+    using Frame = WindowPicture::Picture;
     static constexpr int kWidth = 280;
     static constexpr int kHeight = 360;
     /// Background of the measuring frames.

@@ -9,8 +9,8 @@
 #include "SceneCrowd.h"
 #include "engine/HeadlessEngine.h"
 #include "game/shell/GameScene.h"
+#include "support/WindowPicture.h"
 
-#include <CImg.h>
 #include <Ogre.h>
 #include <Overlay/OgreOverlaySystem.h>
 
@@ -24,7 +24,7 @@
 
 namespace
 {
-using Picture = cimg_library::CImg<unsigned char>;
+using WindowPicture::Picture;
 
 constexpr int kWindowWidth = 1024;
 constexpr int kWindowHeight = 768;
@@ -60,19 +60,6 @@ const std::vector<View> kViews = {
      }},
 };
 
-Ogre::RenderWindow* openWindow(Ogre::Root& root)
-{
-    root.loadPlugin(std::string(SCENE_PLUGIN_DIR) + "/RenderSystem_GL");
-    // FreeImage reads the same files as the game's codec and stays clean in sanitizer builds.
-    root.loadPlugin(std::string(SCENE_PLUGIN_DIR) + "/Codec_FreeImage");
-    Ogre::RenderSystem* renderSystem = root.getRenderSystemByName("OpenGL Rendering Subsystem");
-    renderSystem->setConfigOption("Fixed Pipeline Enabled", "Yes");
-    renderSystem->setConfigOption("Full Screen", "No");
-    root.setRenderSystem(renderSystem);
-    root.initialise(false);
-    return root.createRenderWindow("Scene views", kWindowWidth, kWindowHeight, false);
-}
-
 void loadResources()
 {
     // As the game does: no mipmaps.
@@ -81,19 +68,6 @@ void loadResources()
     resources.addResourceLocation("/usr/share/OGRE/Media/ShadowVolume", "FileSystem", "OgreInternal");
     resources.addResourceLocation(SCENE_MEDIA_DIR, "FileSystem", "General");
     resources.initialiseAllResourceGroups();
-}
-
-Picture capture(Ogre::RenderWindow& window)
-{
-    std::vector<unsigned char> pixels(static_cast<std::size_t>(kWindowWidth) * kWindowHeight * 3);
-    const Ogre::PixelBox box(kWindowWidth, kWindowHeight, 1, Ogre::PF_BYTE_RGB, pixels.data());
-    window.copyContentsToMemory(box, box);
-    Picture picture(kWindowWidth, kWindowHeight, 1, 3);
-    cimg_forXYC(picture, x, y, c)
-    {
-        picture(x, y, 0, c) = pixels[(static_cast<std::size_t>(y) * kWindowWidth + x) * 3 + c];
-    }
-    return picture;
 }
 
 /// Every view drawn by a new scene with the given shortcuts; the scene is taken down again afterwards.
@@ -113,7 +87,7 @@ std::vector<Picture> drawViews(Ogre::Root& root, Ogre::RenderWindow& window, Ogr
             scene.getLightNode()->setOrientation(lightStart);
             view.place(*scene.getCameraNode(), *scene.getLightNode());
             scene.getViewport()->update();
-            pictures.push_back(capture(window));
+            pictures.push_back(WindowPicture::capture(window));
             window.swapBuffers();
         }
     }
@@ -142,29 +116,6 @@ Picture differences(const Picture& a, const Picture& b, long& count)
     return map;
 }
 
-bool savePng(const Picture& picture, const std::string& fileName)
-{
-    const int channels = picture.spectrum();
-    std::vector<unsigned char> pixels(static_cast<std::size_t>(picture.width()) * picture.height() * channels);
-    cimg_forXYC(picture, x, y, c)
-    {
-        pixels[(static_cast<std::size_t>(y) * picture.width() + x) * channels + c] = picture(x, y, 0, c);
-    }
-    try
-    {
-        Ogre::Image png;
-        png.loadDynamicImage(pixels.data(), picture.width(), picture.height(),
-                             channels == 3 ? Ogre::PF_BYTE_RGB : Ogre::PF_L8);
-        png.save(fileName);
-        return true;
-    }
-    catch (const Ogre::Exception& error)
-    {
-        std::fprintf(stderr, "%s not written: %s\n", fileName.c_str(), error.getDescription().c_str());
-        return false;
-    }
-}
-
 int compareViews(const std::vector<Picture>& plain, const std::vector<Picture>& shortcut, const std::string& folder)
 {
     int failures = 0;
@@ -178,9 +129,9 @@ int compareViews(const std::vector<Picture>& plain, const std::vector<Picture>& 
         std::printf("%s: %s: %ld pixels (%.4f %%) differ by more than %d\n", same ? "ok" : "FAILED", name.c_str(),
                     differing, 100.0 * share, kChannelTolerance);
         failures += same ? 0 : 1;
-        const bool saved = savePng(plain[i], folder + "/" + name + "-plain.png") &&
-                           savePng(shortcut[i], folder + "/" + name + "-shortcuts.png") &&
-                           savePng(map, folder + "/" + name + "-differences.png");
+        const bool saved = WindowPicture::savePng(plain[i], folder + "/" + name + "-plain.png") &&
+                           WindowPicture::savePng(shortcut[i], folder + "/" + name + "-shortcuts.png") &&
+                           WindowPicture::savePng(map, folder + "/" + name + "-differences.png");
         failures += saved ? 0 : 1;
     }
     return failures;
@@ -210,8 +161,8 @@ int main(int argc, char** argv)
     try
     {
         Ogre::Root& root = engine.getRoot();
-        Ogre::RenderWindow* window = openWindow(root);
-        window->setAutoUpdated(false);
+        Ogre::RenderWindow* window =
+            WindowPicture::open(root, SCENE_PLUGIN_DIR, "Scene views", kWindowWidth, kWindowHeight);
         loadResources();
         // The plain settings first: the shortcuts change the ground's material for good.
         const std::vector<Picture> plain = drawViews(root, *window, *overlays, RenderShortcuts::none());
