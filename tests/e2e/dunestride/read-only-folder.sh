@@ -6,6 +6,19 @@ here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
 source "$here/../lib/xsession.sh"
 source "$here/dunestride-session.sh"
 
+# copy_unreachable_resources CFG DIR: copies each resource folder of CFG that nobody cannot read into DIR and
+# points CFG at the copy.
+copy_unreachable_resources()
+{
+    local cfg=$1 dir=$2 folder count=0
+    while IFS= read -r folder; do
+        "${asNobody[@]}" test -r "$folder" -a -x "$folder" && continue
+        count=$((count + 1))
+        cp -a "$folder" "$dir/resources-$count"
+        sed -i "s|^FileSystem=$folder\$|FileSystem=$dir/resources-$count|" "$cfg"
+    done < <(sed -n 's/^FileSystem=//p' "$cfg")
+}
+
 xs_start
 xs_start_wm
 ds_setup read-only-folder
@@ -14,14 +27,23 @@ ds_library "$here/libraries/through-start.xml"
 output="$DS_DIR-output.txt"
 program="$DUNESTRIDE_BIN"
 runAs=()
+asNobody=(setpriv --reuid=nobody --regid=nogroup --clear-groups)
 if [ "$(id -u)" = 0 ]; then
-    # root writes anywhere: run the game as nobody, for whom the root-owned folder is read-only. The build
-    # tree may sit in a folder nobody cannot enter: run a copy of the program.
-    chmod 755 "$DS_DIR"
-    cp "$DUNESTRIDE_BIN" "$XS_TMP/dunestride"
-    chmod a+rx "$XS_TMP" "$XS_TMP/dunestride"
-    program="$XS_TMP/dunestride"
-    runAs=(setpriv --reuid=nobody --regid=nogroup --clear-groups)
+    # root writes anywhere: run the game as nobody, for whom a root-owned folder is read-only. The checkout may
+    # sit in a folder nobody cannot enter (/root, a mktemp -d folder): run a copy of the program in a copy of
+    # the run folder, with copies of the resource folders nobody cannot read, all under a folder nobody can
+    # enter.
+    chmod a+rx "$XS_TMP"
+    reachable="$XS_TMP/reachable"
+    mkdir -p "$reachable"
+    cp -a "$DS_DIR" "$reachable/run"
+    DS_DIR="$reachable/run"
+    output="$reachable/output.txt"
+    copy_unreachable_resources "$DS_DIR/resources.cfg" "$reachable"
+    cp "$DUNESTRIDE_BIN" "$reachable/dunestride"
+    chmod -R a+rX "$reachable"
+    program="$reachable/dunestride"
+    runAs=("${asNobody[@]}")
     touch "$output"
     chmod a+w "$output"
 else
