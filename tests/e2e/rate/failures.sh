@@ -83,8 +83,10 @@ grep -q "killed by signal 9" "$artifacts/worker-killed.err" || fail "$(cat "$art
 leftBehind "a worker killed"
 
 rateUntilPlaying rater-killed
-kill -KILL "$rater"
+{
+    kill -KILL "$rater"
+    wait "$rater"
+} 2>/dev/null
 wait "$reader"
-wait "$rater" 2>/dev/null
 leftBehind "the rater killed"
 echo "PASS failures"
