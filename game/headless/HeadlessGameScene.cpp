@@ -10,8 +10,9 @@
 
 HeadlessGameScene::ScratchDirectory::ScratchDirectory()
 {
-    std::string pattern = (std::filesystem::temp_directory_path() / "dunestride-headless-XXXXXX").string();
-    path = mkdtemp(&pattern[0]) ? pattern : std::string();
+    std::error_code error;
+    std::string pattern = (std::filesystem::temp_directory_path(error) / "dunestride-headless-XXXXXX").string();
+    path = !error && mkdtemp(&pattern[0]) ? pattern : std::string();
 }
 
 HeadlessGameScene::ScratchDirectory::~ScratchDirectory()
@@ -24,18 +25,25 @@ HeadlessGameScene::ScratchDirectory::~ScratchDirectory()
 // The working directory for the game, entered before the engine starts so that anything it writes lands there.
 HeadlessGameScene::WorkingDirectory::WorkingDirectory(std::optional<ScratchDirectory>& scratch,
                                                       const std::string& given)
-    : previous(std::filesystem::current_path().string()), path(given)
+    : path(given)
 {
+    // No way back when the folder this process was started in is gone: the scene still runs, in its own.
+    std::error_code noWayBack;
+    previous = std::filesystem::current_path(noWayBack).string();
     if (path.empty())
         path = scratch.emplace().path;
+    std::error_code notEntered;
     if (!path.empty())
-        std::filesystem::current_path(path);
+        std::filesystem::current_path(path, notEntered);
+    if (notEntered)
+        path.clear();
 }
 
 HeadlessGameScene::WorkingDirectory::~WorkingDirectory()
 {
     std::error_code ignored;
-    std::filesystem::current_path(previous, ignored);
+    if (!previous.empty())
+        std::filesystem::current_path(previous, ignored);
 }
 
 HeadlessGameScene::HeadlessGameScene(const std::string& workDirectory, const std::string& mediaDirectory)

@@ -22,8 +22,9 @@ bool isPlaying(int state)
 }
 } // namespace
 
-HeadlessPlay::HeadlessPlay(const std::string& mediaDirectory, const std::string& libraryFile)
-    : scene("", mediaDirectory)
+HeadlessPlay::HeadlessPlay(const std::string& mediaDirectory, const std::string& libraryFile,
+                           const std::string& workDirectory)
+    : scene(workDirectory, mediaDirectory)
 {
     visible = VisibleGround::ofGameCamera(scene.sceneManager());
     visibleAtHead =

@@ -9,6 +9,7 @@
 #include <OgreException.h>
 
 #include <cstdio>
+#include <new>
 #include <random>
 #include <sstream>
 
@@ -40,16 +41,22 @@ bool decode(const std::string& line, GameEnd& end)
     return true;
 }
 
+// A worker's exit status, when it could not play its share.
+constexpr int kGameDataNotLoaded = 3;
+constexpr int kLibraryNotRead = 4;
+constexpr int kOutOfMemory = 5;
+constexpr int kWorkerError = 6;
+
 /// Plays this worker's share of every policy's games: the games whose number leaves `worker` when divided by the
 /// number of workers. A game does not depend on the games before it, so the share changes no figure.
 int playShare(const RatingOptions& options, const std::vector<PolicyChoice>& policies, int worker,
-              const WorkerSend& send)
+              const std::string& folder, const WorkerSend& send)
 {
     try
     {
-        HeadlessPlay play(options.media, options.library);
+        HeadlessPlay play(options.media, options.library, folder);
         if (play.trajectoryCount() != options.trajectoryCount)
-            return 1;
+            return kLibraryNotRead;
         const std::vector<int> starts = seededStarts(options.seed, options.games, options.trajectoryCount);
         for (std::size_t index = 0; index < policies.size(); ++index)
         {
@@ -66,38 +73,87 @@ int playShare(const RatingOptions& options, const std::vector<PolicyChoice>& pol
     }
     catch (const Ogre::Exception&)
     {
-        return 1; // game data the engine cannot load
+        return kGameDataNotLoaded;
     }
+    catch (const std::bad_alloc&)
+    {
+        return kOutOfMemory;
+    }
+    catch (const std::exception& error)
+    {
+        std::fprintf(stderr, "dunestride-rate: worker process %d: %s\n", worker + 1, error.what());
+        return kWorkerError;
+    }
+}
+
+/// Why the workers gave no figures, in words.
+RatingFailure failureOf(const WorkersEnd& end, const RatingOptions& options)
+{
+    RatingFailure failure;
+    if (end.kind == WorkersEnd::Kind::Stopped)
+        failure.stopSignal = end.number;
+    failure.reason = describeWorkersEnd(end);
+    if (end.kind != WorkersEnd::Kind::Failed)
+        return failure;
+    const std::string worker = "worker process " + std::to_string(end.worker + 1);
+    switch (end.number)
+    {
+    case kGameDataNotLoaded:
+        failure.gameDataNotLoaded = true;
+        failure.reason = "the game data in " + options.media + " could not be loaded";
+        break;
+    case kLibraryNotRead:
+        failure.reason = worker + " did not read the " + std::to_string(options.trajectoryCount) + " trajectories of " +
+                         options.library + " in its temporary folder";
+        break;
+    case kOutOfMemory:
+        failure.reason = worker + " ran out of memory";
+        break;
+    default:
+        break;
+    }
+    return failure;
 }
 
 /// Plays every game of the policies; one summary per policy, in their order.
 std::optional<std::vector<SurvivalSummary>> playPhase(const RatingOptions& options,
                                                       const std::vector<PolicyChoice>& policies, int& played, int total,
-                                                      const RatingProgress& progress)
+                                                      const RatingProgress& progress, RatingFailure& failure)
 {
     std::vector<std::vector<GameEnd>> ends(policies.size());
-    bool understood = true;
-    const bool succeeded = runInWorkerProcesses(
-        options.workers, [&](int worker, const WorkerSend& send) { return playShare(options, policies, worker, send); },
+    std::string notUnderstood;
+    const WorkersEnd end = runInWorkerProcesses(
+        options.workers,
+        [&](int worker, const std::string& folder, const WorkerSend& send)
+        { return playShare(options, policies, worker, folder, send); },
         [&](const std::string& line)
         {
-            GameEnd end{};
-            understood = understood && decode(line, end) && end.policy < policies.size();
-            if (!understood)
+            GameEnd gameEnd{};
+            if (!notUnderstood.empty() || !decode(line, gameEnd) || gameEnd.policy >= policies.size())
+            {
+                notUnderstood = notUnderstood.empty() ? line : notUnderstood;
                 return;
-            ends[end.policy].push_back(end);
+            }
+            ends[gameEnd.policy].push_back(gameEnd);
             if (progress)
                 progress(++played, total);
         });
-    if (!succeeded || !understood)
+    if (end.kind != WorkersEnd::Kind::Finished)
+    {
+        failure = failureOf(end, options);
         return std::nullopt;
+    }
     std::vector<SurvivalSummary> summaries(policies.size());
     for (std::size_t index = 0; index < policies.size(); ++index)
     {
-        if (ends[index].size() != static_cast<std::size_t>(options.games))
+        if (!notUnderstood.empty() || ends[index].size() != static_cast<std::size_t>(options.games))
+        {
+            failure.reason = "the workers did not send every game's end (" +
+                             (notUnderstood.empty() ? "some missing" : "\"" + notUnderstood + "\"") + ")";
             return std::nullopt;
-        for (const GameEnd& end : ends[index])
-            summaries[index].add(end.survivalSeconds, end.won, 0, 0);
+        }
+        for (const GameEnd& gameEnd : ends[index])
+            summaries[index].add(gameEnd.survivalSeconds, gameEnd.won, 0, 0);
     }
     return summaries;
 }
@@ -135,7 +191,8 @@ std::unique_ptr<Policy> PolicyChoice::make(const HeadlessPlay& play) const
     return std::make_unique<StandStill>();
 }
 
-std::optional<RatingFigures> rateLibrary(const RatingOptions& options, const RatingProgress& progress)
+std::optional<RatingFigures> rateLibrary(const RatingOptions& options, const RatingProgress& progress,
+                                         RatingFailure& failure)
 {
     const std::vector<BotTraits> family = botFamily();
     std::vector<PolicyChoice> first(1); // standing still
@@ -156,7 +213,7 @@ std::optional<RatingFigures> rateLibrary(const RatingOptions& options, const Rat
 
     const int total = options.games * static_cast<int>(first.size() + 1);
     int played = 0;
-    const auto firstFigures = playPhase(options, first, played, total, progress);
+    const auto firstFigures = playPhase(options, first, played, total, progress, failure);
     if (!firstFigures)
         return std::nullopt;
     figures.still = (*firstFigures)[0];
@@ -167,7 +224,7 @@ std::optional<RatingFigures> rateLibrary(const RatingOptions& options, const Rat
     figures.medianVariant = family[median].name;
     figures.botsAtTarget = atTarget[median];
 
-    const auto instant = playPhase(options, {botAt(family[median], 0.0f)}, played, total, progress);
+    const auto instant = playPhase(options, {botAt(family[median], 0.0f)}, played, total, progress, failure);
     if (!instant)
         return std::nullopt;
     figures.botsInstant = (*instant)[0];

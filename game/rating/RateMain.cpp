@@ -3,13 +3,16 @@
 #include "game/logic/JeuTotal.h"
 #include "game/rating/LibraryCheck.h"
 #include "game/rating/LibraryRating.h"
+#include "game/rating/RateCommand.h"
 #include "game/rating/RatingVerdict.h"
 
+#include <cerrno>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <iostream>
-#include <sstream>
 #include <string>
 #include <unistd.h>
 
@@ -19,6 +22,7 @@ constexpr int kVerdictPrinted = 0;
 constexpr int kLibraryRefused = 1;
 constexpr int kUsageMistake = 2;
 constexpr int kCannotPlay = 3;
+constexpr int kRatingFailed = 4;
 
 const char* const kUsage =
     "usage: dunestride-rate [--games N] [--seed S] [--workers N] [--media DIR] [LIBRARY]\n"
@@ -30,71 +34,14 @@ const char* const kUsage =
     "grade: trivial, easy, fair, hard or unfair.\n"
     "\n"
     "LIBRARY        the library file (default: the game's library1.xml)\n"
-    "  --games N    games per way of playing (default 40, or DUNESTRIDE_RATE_GAMES when it is set)\n"
+    "  --games N    games per way of playing, 1 to 10000 (default 40, or DUNESTRIDE_RATE_GAMES when it is set)\n"
     "  --seed S     seed of the games' start values (default 1)\n"
     "  --workers N  processes playing at once (default 2); the verdict does not depend on it\n"
     "  --media DIR  the game data (default: the installed or built game's)\n"
     "\n"
     "Exit status: 0 verdict printed, 1 library refused by the game or empty, 2 wrong arguments, 3 the game data\n"
-    "could not be loaded.\n";
-
-struct Options
-{
-    RatingOptions rating;
-    std::string libraryName;
-    bool help = false;
-};
-
-template <typename Number>
-bool readNumber(const std::string& text, Number& number)
-{
-    std::istringstream in(text);
-    return static_cast<bool>(in >> number) && (in >> std::ws).eof();
-}
-
-bool parseOptions(int argc, char** argv, Options& options)
-{
-    // A quicker default, for instance for pathsketch's R, which runs this command without options.
-    if (const char* games = std::getenv("DUNESTRIDE_RATE_GAMES"))
-    {
-        if (!readNumber(games, options.rating.games) || options.rating.games <= 0)
-            return false;
-    }
-    for (int i = 1; i < argc; ++i)
-    {
-        const std::string argument = argv[i];
-        if (argument == "--help" || argument == "-h")
-        {
-            options.help = true;
-            continue;
-        }
-        if (argument.rfind('-', 0) != 0)
-        {
-            if (!options.libraryName.empty())
-                return false;
-            options.libraryName = argument;
-            continue;
-        }
-        if (i + 1 >= argc)
-            return false;
-        const std::string value = argv[++i];
-        RatingOptions& rating = options.rating;
-        bool understood = true;
-        if (argument == "--games")
-            understood = readNumber(value, rating.games) && rating.games > 0;
-        else if (argument == "--seed")
-            understood = readNumber(value, rating.seed);
-        else if (argument == "--workers")
-            understood = readNumber(value, rating.workers) && rating.workers > 0 && rating.workers <= 64;
-        else if (argument == "--media")
-            rating.media = value;
-        else
-            understood = false;
-        if (!understood)
-            return false;
-    }
-    return true;
-}
+    "could not be loaded, 4 the rating failed otherwise (the message says why). Stopped by SIGTERM, SIGHUP or\n"
+    "SIGINT, it stops its workers, removes their temporary folders and ends by that signal.\n";
 
 /// The player's folder, where the installed game's launchers keep the library the game plays.
 std::filesystem::path playerFolder()
@@ -108,7 +55,7 @@ std::filesystem::path playerFolder()
 
 /// The game's data and library: an installed program's (found from where the program is), the player's library
 /// first; else the build's run folder.
-void findGame(Options& options)
+void findGame(RateCommand& options)
 {
     std::error_code error;
     const std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", error);
@@ -161,14 +108,29 @@ bool playable(const std::string& libraryName, RatingOptions& rating)
     rating.trajectoryCount = check.trajectoryCount;
     return true;
 }
+int failed(const std::string& reason, int status)
+{
+    std::cerr << "dunestride-rate: " << reason << std::endl;
+    return status;
+}
+
+/// Prints the verdict; a verdict that could not be written all the way (a full disk, a closed pipe) is a failure.
+int printVerdict(const std::string& verdict)
+{
+    std::fputs(verdict.c_str(), stdout);
+    if (std::fflush(stdout) != 0 || std::ferror(stdout) || std::fclose(stdout) != 0)
+        return failed(std::string("the verdict could not be written: ") + std::strerror(errno), kRatingFailed);
+    return kVerdictPrinted;
+}
 } // namespace
 
 int main(int argc, char** argv)
 {
-    Options options;
-    if (!parseOptions(argc, argv, options))
+    RateCommand options;
+    std::string mistake;
+    if (!parseRateCommand({argv + 1, argv + argc}, std::getenv("DUNESTRIDE_RATE_GAMES"), options, mistake))
     {
-        std::cerr << kUsage;
+        std::cerr << "dunestride-rate: " << mistake << "\n\n" << kUsage;
         return kUsageMistake;
     }
     if (options.help)
@@ -182,18 +144,20 @@ int main(int argc, char** argv)
         return kLibraryRefused;
     std::error_code error;
     rating.library = std::filesystem::absolute(options.libraryName, error).string();
+    if (error)
+        return failed(options.libraryName + ": " + error.message(), kRatingFailed);
     rating.media = std::filesystem::absolute(rating.media, error).string();
-    if (!std::filesystem::is_directory(rating.media, error))
+    if (error || !std::filesystem::is_directory(rating.media, error))
+        return failed("no game data in " + rating.media, kCannotPlay);
+    RatingFailure failure;
+    const auto figures = rateLibrary(rating, progressLine(), failure);
+    if (failure.stopSignal != 0)
     {
-        std::cerr << "dunestride-rate: no game data in " << rating.media << std::endl;
-        return kCannotPlay;
+        // Everything of the rating is gone: end as the signal would have ended this process.
+        std::signal(failure.stopSignal, SIG_DFL);
+        std::raise(failure.stopSignal);
     }
-    const auto figures = rateLibrary(rating, progressLine());
     if (!figures)
-    {
-        std::cerr << "dunestride-rate: the game data in " << rating.media << " could not be loaded" << std::endl;
-        return kCannotPlay;
-    }
-    std::cout << verdictText(options.libraryName, rating.trajectoryCount, *figures) << std::flush;
-    return kVerdictPrinted;
+        return failed(failure.reason, failure.gameDataNotLoaded ? kCannotPlay : kRatingFailed);
+    return printVerdict(verdictText(options.libraryName, rating.trajectoryCount, *figures));
 }

@@ -29,7 +29,7 @@ public:
     HeadlessGameScene& operator=(const HeadlessGameScene&) = delete;
 
     Ogre::SceneManager* sceneManager() const { return scene; }
-    /// The working directory the scene runs in; empty when no scratch directory could be made, and the working
+    /// The working directory the scene runs in; empty when it could not be made or entered, and the working
     /// directory was left as it was.
     const std::string& workDirectory() const { return work.path; }
 

@@ -47,15 +47,17 @@ struct GameOutcome
 class HeadlessPlay
 {
 public:
-    /// Copies libraryFile as the game's library file into a working directory of its own and builds the game on it.
-    HeadlessPlay(const std::string& mediaDirectory, const std::string& libraryFile);
+    /// Copies libraryFile as the game's library file into workDirectory (an existing empty folder; empty: a scratch
+    /// folder of its own) and builds the game on it there.
+    HeadlessPlay(const std::string& mediaDirectory, const std::string& libraryFile,
+                 const std::string& workDirectory = "");
     ~HeadlessPlay();
 
     HeadlessPlay(const HeadlessPlay&) = delete;
     HeadlessPlay& operator=(const HeadlessPlay&) = delete;
 
-    /// Number of trajectories the game read; 0 when the file was missing, unreadable or empty, or when no working
-    /// folder could be made for it.
+    /// Number of trajectories the game read; 0 when the file was missing, unreadable or empty, or when the working
+    /// folder could not be made or entered.
     int trajectoryCount() const;
     const VisibleGround& view() const { return *visible; }
     /// Where the game lets the hero's centre go; only valid when trajectoryCount is not 0.

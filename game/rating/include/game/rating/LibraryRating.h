@@ -53,6 +53,9 @@ struct RatingFigures
     SurvivalSummary botsInstant;
 };
 
+/// The most games per way of playing a rating plays: hours of processor time already.
+constexpr int kMaxRatingGames = 10000;
+
 struct RatingOptions
 {
     std::string library;
@@ -66,8 +69,18 @@ struct RatingOptions
 /// Games played so far and games to play in all; called as games end.
 using RatingProgress = std::function<void(int played, int total)>;
 
+/// Why a rating gave no figures.
+struct RatingFailure
+{
+    std::string reason;
+    bool gameDataNotLoaded = false;
+    int stopSignal = 0; ///< SIGTERM, SIGHUP or SIGINT when one stopped the rating
+};
+
 /// Plays the rating's games on the headless game, split over worker processes that each bring up an engine of their
-/// own (the engine allows one per process): first standing still, each key held and every bot variant at 0.25 s,
-/// then the median variant instantly. The figures do not depend on the number of workers. Nothing when a worker
-/// failed (the game data could not be loaded).
-std::optional<RatingFigures> rateLibrary(const RatingOptions& options, const RatingProgress& progress);
+/// own (the engine allows one per process) in a temporary folder of their own: first standing still, each key held
+/// and every bot variant at 0.25 s, then the median variant instantly. The figures do not depend on the number of
+/// workers. Nothing, and why in `failure`, when a worker failed or the rating was stopped; no worker or folder of
+/// the rating is left then.
+std::optional<RatingFigures> rateLibrary(const RatingOptions& options, const RatingProgress& progress,
+                                         RatingFailure& failure);
