@@ -11,6 +11,7 @@
 #include <iostream>
 #include <memory>
 #include <optional>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -85,12 +86,22 @@ Request readRequest(const std::vector<std::string>& arguments)
     return request;
 }
 
-void printStartText(const DrawingSession& session, const std::string& fileName, StartLibrary::State state)
+/// Which limit refused the file, or a trajectory of it, in the reader's lines as L shows them.
+void printRefusals(std::ostream& out, const std::vector<std::string>& refusals)
 {
-    if (state == StartLibrary::State::Read)
+    for (const std::string& refusal : refusals)
+    {
+        out << refusal << std::endl;
+    }
+}
+
+void printStartText(const DrawingSession& session, const std::string& fileName, const StartLibrary& start)
+{
+    if (start.state == StartLibrary::State::Read)
     {
         std::cout << "bibliotheque lue : " << fileName << " (" << session.getLibrary().count()
                   << " trajectoires) ; prochain dessin garde : " << session.nextKeptName() << std::endl;
+        printRefusals(std::cout, start.refusals);
     }
     else
     {
@@ -117,8 +128,8 @@ void drawUntilClosed(const std::optional<std::string>& libraryFile, StartLibrary
     std::cout << kKeysLine << std::endl;
     if (libraryFile)
     {
-        session.continueLibrary(*libraryFile, std::move(start.library));
-        printStartText(session, *libraryFile, start.state);
+        session.continueLibrary(*libraryFile, std::move(start.library), start.leftOut);
+        printStartText(session, *libraryFile, start);
     }
     session.run();
 }
@@ -145,6 +156,7 @@ int WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
             std::cerr << "pathsketch : impossible de lire la bibliotheque " << *request.libraryFile
                       << " (fichier illisible ou pas une bibliotheque de trajectoires) ; rien n'est ouvert"
                       << std::endl;
+            printRefusals(std::cerr, start.refusals);
             return kRefused;
         }
     }
