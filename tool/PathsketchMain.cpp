@@ -3,6 +3,7 @@
 #include "tool/CImgDrawingWindow.h"
 #include "tool/DrawingSession.h"
 #include "tool/StartLibrary.h"
+#include "tool/StopSignals.h"
 
 #include <OgreLogManager.h>
 
@@ -125,6 +126,8 @@ void drawUntilClosed(const std::optional<std::string>& libraryFile, StartLibrary
     BackgroundRating rating(findRateCommand(self, DUNESTRIDE_BIN_FROM_PROGRAM, DUNESTRIDE_BUILT_RATE_COMMAND),
                             [](const std::string& verdict) { std::cout << verdict << std::flush; });
     session.setRater(&rating);
+    // A stop signal ends the program from its own thread: the rating must not outlive it.
+    setStopTidyUp([&rating] { rating.stop(); });
     std::cout << kKeysLine << std::endl;
     if (libraryFile)
     {
@@ -132,6 +135,7 @@ void drawUntilClosed(const std::optional<std::string>& libraryFile, StartLibrary
         printStartText(session, *libraryFile, start);
     }
     session.run();
+    setStopTidyUp({});
 }
 
 } // namespace
@@ -145,6 +149,8 @@ int WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
         (request.help ? std::cout : std::cerr) << kUsage;
         return request.help ? 0 : kRefused;
     }
+    // Before any thread starts, so that every thread leaves these signals to the one that tidies up.
+    takeStopSignals();
     // The library logs through the engine's log manager; without a log attached its lines go nowhere.
     auto logManager = std::make_unique<Ogre::LogManager>();
     StartLibrary start;
