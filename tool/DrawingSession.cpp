@@ -8,7 +8,9 @@
 
 #include <algorithm>
 #include <cassert>
+#include <cctype>
 #include <climits>
+#include <filesystem>
 #include <istream>
 #include <ostream>
 #include <utility>
@@ -104,7 +106,8 @@ DrawingSession::DrawingSession(DrawingWindow& drawingWindow, Clock sampleClock, 
 {
 }
 
-void DrawingSession::continueLibrary(const std::string& fileName, KelTrajectoryLibrary loaded)
+void DrawingSession::continueLibrary(const std::string& fileName, KelTrajectoryLibrary loaded,
+                                     const std::vector<std::string>& leftOut)
 {
     library = std::move(loaded);
     libraryFileName = fileName;
@@ -114,6 +117,17 @@ void DrawingSession::continueLibrary(const std::string& fileName, KelTrajectoryL
     {
         keptCounter = std::max(keptCounter, keptNumberOf(entry.first));
     }
+    for (const std::string& name : leftOut)
+    {
+        keptCounter = std::max(keptCounter, keptNumberOf(name));
+    }
+    rememberLeftOut(fileName, leftOut);
+}
+
+void DrawingSession::rememberLeftOut(const std::string& fileName, const std::vector<std::string>& leftOut)
+{
+    partlyReadFile = leftOut.empty() ? std::string() : fileName;
+    leftOutOfFile = leftOut;
 }
 
 std::string DrawingSession::nextKeptName() const
@@ -201,9 +215,11 @@ void DrawingSession::reloadOnL()
     // Read into a fresh library so that a failed read leaves the drawings in memory as they were.
     KelTrajectoryLibrary reloaded;
     std::vector<std::string> refusals;
-    if (reloaded.parseFileForTraj(libraryFileName, refusals))
+    std::vector<std::string> leftOut;
+    if (reloaded.parseFileForTraj(libraryFileName, refusals, leftOut))
     {
         library = std::move(reloaded);
+        rememberLeftOut(libraryFileName, leftOut);
         // The drawings kept before are no longer in memory; undo starts over from the file's content.
         keptDrawings.clear();
         if (guidesShown)
@@ -243,10 +259,52 @@ void DrawingSession::saveOnSpace()
     {
         consoleOut << "suite de la ligne ignoree : " << ignored << std::endl;
     }
+    const bool overPartlyReadFile = isPartlyReadFile(libraryFileName);
+    if (overPartlyReadFile && !confirmSaveOverPartlyReadFile(libraryFileName))
+    {
+        consoleOut << "bibliotheque non enregistree : " << libraryFileName << " garde ses trajectoires" << std::endl;
+        return;
+    }
     if (!library.outPutToFile(libraryFileName))
     {
         consoleOut << "echec de l'enregistrement du fichier " << libraryFileName << std::endl;
     }
+    else if (overPartlyReadFile)
+    {
+        rememberLeftOut({}, {});
+    }
+}
+
+bool DrawingSession::isPartlyReadFile(const std::string& fileName) const
+{
+    if (partlyReadFile.empty())
+    {
+        return false;
+    }
+    std::error_code unknown;
+    return fileName == partlyReadFile || std::filesystem::equivalent(fileName, partlyReadFile, unknown);
+}
+
+bool DrawingSession::confirmSaveOverPartlyReadFile(const std::string& fileName)
+{
+    constexpr std::size_t kNamesShown = 5;
+    consoleOut << "attention : " << leftOutOfFile.size() << " trajectoire(s) de " << fileName
+               << " laissee(s) de cote a la lecture (";
+    for (std::size_t i = 0; i < leftOutOfFile.size() && i < kNamesShown; ++i)
+    {
+        consoleOut << (i > 0 ? ", " : "") << leftOutOfFile[i];
+    }
+    consoleOut << (leftOutOfFile.size() > kNamesShown ? ", ..." : "")
+               << ") : enregistrer ici les efface du fichier. Enregistrer quand meme ? (o/n)" << std::endl;
+    std::string answer;
+    if (!(consoleIn >> answer))
+    {
+        return false;
+    }
+    readRestOfLine(consoleIn);
+    std::transform(answer.begin(), answer.end(), answer.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return answer == "o" || answer == "oui" || answer == "y" || answer == "yes";
 }
 
 void DrawingSession::undoOnPress(bool pressed)

@@ -3,6 +3,7 @@
 #include "tool/CImgDrawingWindow.h"
 #include "tool/DrawingSession.h"
 #include "tool/StartLibrary.h"
+#include "tool/StopSignals.h"
 
 #include <OgreLogManager.h>
 
@@ -11,6 +12,7 @@
 #include <iostream>
 #include <memory>
 #include <optional>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -85,12 +87,22 @@ Request readRequest(const std::vector<std::string>& arguments)
     return request;
 }
 
-void printStartText(const DrawingSession& session, const std::string& fileName, StartLibrary::State state)
+/// Which limit refused the file, or a trajectory of it, in the reader's lines as L shows them.
+void printRefusals(std::ostream& out, const std::vector<std::string>& refusals)
 {
-    if (state == StartLibrary::State::Read)
+    for (const std::string& refusal : refusals)
+    {
+        out << refusal << std::endl;
+    }
+}
+
+void printStartText(const DrawingSession& session, const std::string& fileName, const StartLibrary& start)
+{
+    if (start.state == StartLibrary::State::Read)
     {
         std::cout << "bibliotheque lue : " << fileName << " (" << session.getLibrary().count()
                   << " trajectoires) ; prochain dessin garde : " << session.nextKeptName() << std::endl;
+        printRefusals(std::cout, start.refusals);
     }
     else
     {
@@ -114,13 +126,16 @@ void drawUntilClosed(const std::optional<std::string>& libraryFile, StartLibrary
     BackgroundRating rating(findRateCommand(self, DUNESTRIDE_BIN_FROM_PROGRAM, DUNESTRIDE_BUILT_RATE_COMMAND),
                             [](const std::string& verdict) { std::cout << verdict << std::flush; });
     session.setRater(&rating);
+    // A stop signal ends the program from its own thread: the rating must not outlive it.
+    setStopTidyUp([&rating] { rating.stop(); });
     std::cout << kKeysLine << std::endl;
     if (libraryFile)
     {
-        session.continueLibrary(*libraryFile, std::move(start.library));
-        printStartText(session, *libraryFile, start.state);
+        session.continueLibrary(*libraryFile, std::move(start.library), start.leftOut);
+        printStartText(session, *libraryFile, start);
     }
     session.run();
+    setStopTidyUp({});
 }
 
 } // namespace
@@ -134,6 +149,8 @@ int WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
         (request.help ? std::cout : std::cerr) << kUsage;
         return request.help ? 0 : kRefused;
     }
+    // Before any thread starts, so that every thread leaves these signals to the one that tidies up.
+    takeStopSignals();
     // The library logs through the engine's log manager; without a log attached its lines go nowhere.
     auto logManager = std::make_unique<Ogre::LogManager>();
     StartLibrary start;
@@ -145,6 +162,7 @@ int WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
             std::cerr << "pathsketch : impossible de lire la bibliotheque " << *request.libraryFile
                       << " (fichier illisible ou pas une bibliotheque de trajectoires) ; rien n'est ouvert"
                       << std::endl;
+            printRefusals(std::cerr, start.refusals);
             return kRefused;
         }
     }

@@ -106,65 +106,83 @@ std::string tempPrefix(const std::string& targetName)
     return "." + hexDigits(nameHash(targetName)) + ".";
 }
 
-bool allOf(const std::string& text, std::size_t from, std::size_t to, bool (*accepted)(char))
-{
-    if (from >= to || to > text.size())
-        return false;
-    for (std::size_t i = from; i < to; ++i)
-    {
-        if (!accepted(text[i]))
-            return false;
-    }
-    return true;
-}
-
-bool isDecimal(char c)
-{
-    return c >= '0' && c <= '9';
-}
-
 bool isHex(char c)
 {
-    return isDecimal(c) || (c >= 'a' && c <= 'f');
+    return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f');
 }
 
-bool endsWithTempSuffix(const std::string& entry)
+/// True when text[from, to) is the decimal a std::to_string gives for some number up to maxValue: digits only, no
+/// leading zero. Its value goes to value.
+bool readCanonicalDecimal(const std::string& text, std::size_t from, std::size_t to, unsigned long long maxValue,
+                          unsigned long long& value)
 {
-    const std::size_t length = std::strlen(kTempSuffix);
-    return entry.size() > length && entry.compare(entry.size() - length, length, kTempSuffix) == 0;
+    constexpr std::size_t kMaxDigits = 19; // below the overflow of an unsigned long long
+    if (from >= to || to > text.size() || to - from > kMaxDigits || (text[from] == '0' && to - from > 1))
+        return false;
+    value = 0;
+    for (std::size_t i = from; i < to; ++i)
+    {
+        if (text[i] < '0' || text[i] > '9')
+            return false;
+        value = value * 10 + static_cast<unsigned long long>(text[i] - '0');
+    }
+    return value <= maxValue;
 }
 
-/// The process that made entry, a temporary file of targetName in either form; 0 when entry is none.
+/// The process number that the writer put into text[from, to), or 0 when that is not one.
+pid_t readPid(const std::string& text, std::size_t from, std::size_t to)
+{
+    constexpr unsigned long long kMaxPid = 4194304; // the kernel's PID_MAX_LIMIT
+    unsigned long long pid = 0;
+    return readCanonicalDecimal(text, from, to, kMaxPid, pid) ? static_cast<pid_t>(pid) : 0;
+}
+
+/// The saver of entry when it is named ".<hash>.<pid>.<random>.tmp" for targetName; 0 otherwise.
+pid_t ownerOfTempName(const std::string& entry, const std::string& targetName)
+{
+    const std::string prefix = tempPrefix(targetName);
+    const std::size_t suffixLength = std::strlen(kTempSuffix);
+    if (entry.size() < prefix.size() + 1 + 1 + kRandomDigits + suffixLength ||
+        entry.compare(0, prefix.size(), prefix) != 0 ||
+        entry.compare(entry.size() - suffixLength, suffixLength, kTempSuffix) != 0)
+        return 0;
+    const std::size_t randomStart = entry.size() - suffixLength - kRandomDigits;
+    if (entry[randomStart - 1] != '.' || !std::all_of(entry.begin() + static_cast<std::ptrdiff_t>(randomStart),
+                                                      entry.end() - static_cast<std::ptrdiff_t>(suffixLength), isHex))
+        return 0;
+    return readPid(entry, prefix.size(), randomStart - 1);
+}
+
+/// The saver of entry when it is named "<targetName>.<pid>-<counter>-<nanoseconds>.tmp", as older versions named
+/// their temporary files; 0 otherwise.
+pid_t ownerOfOldTempName(const std::string& entry, const std::string& targetName)
+{
+    const std::size_t suffixLength = std::strlen(kTempSuffix);
+    const std::size_t pidStart = targetName.size() + 1;
+    if (entry.size() <= pidStart + suffixLength || entry.compare(0, targetName.size(), targetName) != 0 ||
+        entry[targetName.size()] != '.' || entry.compare(entry.size() - suffixLength, suffixLength, kTempSuffix) != 0)
+        return 0;
+    const std::size_t end = entry.size() - suffixLength;
+    const std::size_t pidEnd = entry.find('-', pidStart);
+    const std::size_t counterEnd = pidEnd == std::string::npos ? pidEnd : entry.find('-', pidEnd + 1);
+    if (counterEnd == std::string::npos || counterEnd > end)
+        return 0;
+    constexpr unsigned long long kMaxCounter = 4294967295ULL; // an unsigned counter
+    constexpr unsigned long long kMaxNanoseconds = 999999999ULL;
+    unsigned long long ignored = 0;
+    if (!readCanonicalDecimal(entry, pidEnd + 1, counterEnd, kMaxCounter, ignored) ||
+        !readCanonicalDecimal(entry, counterEnd + 1, end, kMaxNanoseconds, ignored))
+        return 0;
+    return readPid(entry, pidStart, pidEnd);
+}
+
+/// The process that made entry, a temporary file of targetName in either naming; 0 when entry is none. A name
+/// qualifies only in the exact shape the writer gives: a user's "library1.xml.2026-12-09.tmp" is not a temporary
+/// file of process 2026.
 pid_t temporaryFileOwner(const std::string& entry, const std::string& targetName)
 {
-    if (!endsWithTempSuffix(entry))
-        return 0;
-    const std::size_t end = entry.size() - std::strlen(kTempSuffix);
-    std::size_t pidStart = 0;
-    std::size_t pidEnd = 0;
-    const std::string prefix = tempPrefix(targetName);
-    if (entry.compare(0, prefix.size(), prefix) == 0)
-    {
-        pidStart = prefix.size();
-        pidEnd = entry.find('.', pidStart);
-        if (pidEnd == std::string::npos || end < kRandomDigits + 1 || pidEnd != end - kRandomDigits - 1 ||
-            !allOf(entry, pidEnd + 1, end, isHex))
-            return 0;
-    }
-    else if (entry.size() > targetName.size() + 1 && entry.compare(0, targetName.size(), targetName) == 0 &&
-             entry[targetName.size()] == '.')
-    {
-        pidStart = targetName.size() + 1;
-        pidEnd = entry.find('-', pidStart);
-        const std::size_t counterEnd = pidEnd == std::string::npos ? pidEnd : entry.find('-', pidEnd + 1);
-        if (counterEnd == std::string::npos || !allOf(entry, pidEnd + 1, counterEnd, isDecimal) ||
-            !allOf(entry, counterEnd + 1, end, isDecimal))
-            return 0;
-    }
-    constexpr std::size_t kMaxPidDigits = 9;
-    if (pidEnd == std::string::npos || pidEnd - pidStart > kMaxPidDigits || !allOf(entry, pidStart, pidEnd, isDecimal))
-        return 0;
-    return static_cast<pid_t>(std::stol(entry.substr(pidStart, pidEnd - pidStart)));
+    const pid_t owner = ownerOfTempName(entry, targetName);
+    return owner > 0 ? owner : ownerOfOldTempName(entry, targetName);
 }
 
 bool processIsGone(pid_t pid)

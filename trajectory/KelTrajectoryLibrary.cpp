@@ -116,7 +116,15 @@ bool KelTrajectoryLibrary::parseFileForTraj(const std::string& fileName)
 
 bool KelTrajectoryLibrary::parseFileForTraj(const std::string& fileName, std::vector<std::string>& refusals)
 {
+    std::vector<std::string> leftOut;
+    return parseFileForTraj(fileName, refusals, leftOut);
+}
+
+bool KelTrajectoryLibrary::parseFileForTraj(const std::string& fileName, std::vector<std::string>& refusals,
+                                            std::vector<std::string>& leftOut)
+{
     refusals.clear();
+    leftOut.clear();
     const auto refuse = [&refusals](std::string line)
     {
         logLine(line);
@@ -155,6 +163,7 @@ bool KelTrajectoryLibrary::parseFileForTraj(const std::string& fileName, std::ve
             if (!(largest <= LibraryFileFormat::kMaxCoordinate))
             {
                 refuse(LibraryFileFormat::coordinateRefusal(name, largest));
+                leftOut.push_back(name);
                 continue;
             }
             logLine(name + " : Ajout d'une trajectoire");

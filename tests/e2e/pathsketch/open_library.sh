@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # pathsketch FILE continues a library: started on a copy of the game's library, one stroke kept and saved under
 # the same name gives a file with the game's trajectories as they were and the new one after the highest name.
-# A file that cannot be read is refused with status 2 before any window opens.
+# A file that cannot be read is refused with status 2 before any window opens, with the limit that refused it.
 source "$(dirname "${BASH_SOURCE[0]}")/pathsketch.sh"
 : "${PS_GAME_LIBRARY:?the library1.xml of the game}"
 
@@ -13,6 +13,11 @@ timeout 10 "$PATHSKETCH" "$XS_TMP/broken.xml" </dev/null >"$XS_TMP/refused.txt" 
 [ "$status" = 2 ] || xs_fail "an unreadable library gave status $status, not 2: $(cat "$XS_TMP/refused.txt")"
 grep -qF "impossible de lire la bibliotheque $XS_TMP/broken.xml" "$XS_TMP/refused.txt" ||
     xs_fail "the refusal does not name the file: $(cat "$XS_TMP/refused.txt")"
+# A refusal by a limit names it, as L does.
+truncate -s 100M "$XS_TMP/large.xml"
+timeout 10 "$PATHSKETCH" "$XS_TMP/large.xml" </dev/null >"$XS_TMP/refused.txt" 2>&1 || true
+grep -qxF "limite depassee : fichier de 104857600 octets, limite 92274688" "$XS_TMP/refused.txt" ||
+    xs_fail "the refusal does not name the limit: $(cat "$XS_TMP/refused.txt")"
 
 cp "$PS_GAME_LIBRARY" "$XS_TMP/run/library1.xml"
 game="$(ps_library "$XS_TMP/run/library1.xml")"

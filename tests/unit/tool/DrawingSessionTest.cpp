@@ -17,6 +17,7 @@
 #include <string>
 #include <sys/stat.h>
 #include <tuple>
+#include <unistd.h>
 #include <vector>
 
 namespace
@@ -476,6 +477,67 @@ TEST_F(DrawingSessionTest, AMissingLibraryStartsEmptyAndAnUnreadableOneIsRefused
 
     EXPECT_EQ(readStartLibrary(dir.write("bad.xml", "<not closed")).state, StartLibrary::State::Unreadable);
     EXPECT_EQ(readStartLibrary(dir.file("")).state, StartLibrary::State::Unreadable) << "a folder";
+    // A dangling link is a file to be: a save through it creates the file it names.
+    ASSERT_EQ(::symlink(dir.file("to-be.xml").c_str(), dir.file("link.xml").c_str()), 0);
+    EXPECT_EQ(readStartLibrary(dir.file("link.xml")).state, StartLibrary::State::Missing);
+    // A refusal names the limit, as L's does: 100 MiB against the cap of 88 MiB.
+    const std::string large = dir.write("large.xml", "");
+    ASSERT_EQ(::truncate(large.c_str(), 100 * 1024 * 1024), 0);
+    const StartLibrary refused = readStartLibrary(large);
+    EXPECT_EQ(refused.state, StartLibrary::State::Unreadable);
+    EXPECT_EQ(refused.refusals,
+              std::vector<std::string>{"limite depassee : fichier de 104857600 octets, limite 92274688"});
+}
+
+TEST_F(DrawingSessionTest, ASaveOverAFileWithTrajectoriesLeftOutAsksFirstAndNoDrawingTakesTheirNames)
+{
+    const std::string partly = "<Trajectories>"
+                               "<Trajectory name=\"traj1\"><TrackPos><Elem time=\"0\" px=\"7\" py=\"8\"/></TrackPos>"
+                               "</Trajectory>"
+                               "<Trajectory name=\"traj2\"><TrackPos><Elem time=\"0\" px=\"1e39\" py=\"8\"/>"
+                               "</TrackPos></Trajectory></Trajectories>";
+    const std::string fileName = dir.write("library1.xml", partly);
+    StartLibrary start = readStartLibrary(fileName);
+    ASSERT_EQ(start.state, StartLibrary::State::Read);
+    ASSERT_EQ(start.refusals.size(), 1u);
+    EXPECT_EQ(start.refusals[0].rfind("traj2 : trajectoire refusee, limite depassee : coordonnee de ", 0), 0u);
+    this->start();
+    session->continueLibrary(fileName, std::move(start.library), start.leftOut);
+    EXPECT_EQ(session->nextKeptName(), "traj3");
+
+    const std::string question = "attention : 1 trajectoire(s) de " + fileName +
+                                 " laissee(s) de cote a la lecture (traj2) : enregistrer ici les efface du fichier. "
+                                 "Enregistrer quand meme ? (o/n)\n";
+    stroke({{30, 40}});
+    keepNext(IDYES);
+    saveAs(fileName);
+    consoleIn << "n\n";
+    run();
+    EXPECT_EQ(consoleOut.str(), kPrompt + ("nom Fichier : " + fileName + "\n") + question +
+                                    "bibliotheque non enregistree : " + fileName + " garde ses trajectoires\n");
+    EXPECT_EQ(TempDir::read(fileName), partly);
+
+    // Once the author agrees, the file holds what is in memory, and later saves ask nothing.
+    saveAs(fileName);
+    consoleIn << "oui\n";
+    saveAs(fileName);
+    window.holdKey(&WindowState::l);
+    run();
+    EXPECT_EQ(names(), (std::vector<std::string>{"traj1", "traj3"}));
+    const auto questionsAsked = [this]
+    {
+        const std::string said = consoleOut.str();
+        return std::count(said.begin(), said.end(), '?');
+    };
+    EXPECT_EQ(questionsAsked(), 2) << consoleOut.str();
+
+    // L of a partly read file asks again.
+    dir.write("library1.xml", partly);
+    window.holdKey(&WindowState::l);
+    saveAs(fileName);
+    run();
+    EXPECT_EQ(questionsAsked(), 3) << consoleOut.str();
+    EXPECT_EQ(TempDir::read(fileName), partly) << "end of input is no";
 }
 
 /// Where the corner path of keepCornerPath is at a trajectory time, worked out by hand.

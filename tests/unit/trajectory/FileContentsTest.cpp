@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <csignal>
 #include <fcntl.h>
 #include <filesystem>
@@ -121,11 +122,27 @@ TEST(ReplaceFileContents, RemovesTheTemporaryFilesOfKilledSaversButNotOfRunningO
     ::kill(saver, SIGKILL);
     ::waitpid(saver, nullptr, 0);
     // Temporary files as earlier versions named them, of a process that is gone and of one that runs.
-    dir.write(name + "." + std::to_string(goneProcess()) + "-0-123456.tmp", "left");
+    const std::string gone = std::to_string(goneProcess());
+    dir.write(name + "." + gone + "-0-123456.tmp", "left");
     const std::string running = name + "." + std::to_string(::getpid()) + "-1-654321.tmp";
     dir.write(running, "in use");
+    // Names a user may give that only look like a temporary file of the gone process: no writer made them.
+    const std::string hashPrefix = midway.substr(0, midway.find('.', 1) + 1);
+    std::vector<std::string> kept = {running,
+                                     name + "." + gone + "-12-09.tmp",
+                                     name + "." + gone + "-1-1000000000.tmp",
+                                     name + ".0" + gone + "-1-1.tmp",
+                                     name + "." + gone + "-1-2-3.tmp",
+                                     hashPrefix + "0" + gone + ".0123abcd.tmp",
+                                     hashPrefix + gone + ".0123ABCD.tmp",
+                                     hashPrefix + gone + ".notes.0123abcd.tmp"};
+    for (const std::string& notes : kept)
+        dir.write(notes, "notes");
     ASSERT_TRUE(replaceFileContents(target, "after"));
-    EXPECT_EQ(entriesBesides(dir.path, name), std::vector<std::string>{running});
+    std::vector<std::string> left = entriesBesides(dir.path, name);
+    std::sort(left.begin(), left.end());
+    std::sort(kept.begin(), kept.end());
+    EXPECT_EQ(left, kept);
     EXPECT_EQ(TempDir::read(target), "after");
 }
 

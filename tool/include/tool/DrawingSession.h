@@ -29,8 +29,10 @@ public:
     DrawingSession(DrawingWindow& window, Clock clock, std::istream& consoleIn, std::ostream& consoleOut);
 
     /// Continues the library read from fileName (empty when there is no such file yet): L reloads that file, and
-    /// kept drawings are named after the highest "trajN" loaded, so that none replaces a loaded trajectory.
-    void continueLibrary(const std::string& fileName, KelTrajectoryLibrary loaded);
+    /// kept drawings are named after the highest "trajN" loaded or left out of the read, so that none replaces a
+    /// trajectory of the file. A save over the file asks first while the read left trajectories out.
+    void continueLibrary(const std::string& fileName, KelTrajectoryLibrary loaded,
+                         const std::vector<std::string>& leftOut = {});
 
     /// What R rates the library in memory with; none by default, and R does nothing.
     void setRater(LibraryRater* libraryRater) { rater = libraryRater; }
@@ -77,6 +79,11 @@ private:
     void closeOnEscape();
     void reloadOnL();
     void saveOnSpace();
+    /// Whether fileName names the file the last read left trajectories out of.
+    bool isPartlyReadFile(const std::string& fileName) const;
+    /// Asks at the console whether to save over the partly read file and lose what was left out of it.
+    bool confirmSaveOverPartlyReadFile(const std::string& fileName);
+    void rememberLeftOut(const std::string& fileName, const std::vector<std::string>& leftOut);
     void undoOnPress(bool pressed);
     void previewOnPress(const Presses& presses);
     void toggleGuidesOnPress(bool pressed);
@@ -100,6 +107,10 @@ private:
     KelTrajectoryLibrary library;
     std::string libraryFileName;
     int keptCounter = 0;
+    /// The file last read (at start or with L) when the reader left trajectories out of it, and their names: a save
+    /// over it would drop them.
+    std::string partlyReadFile;
+    std::vector<std::string> leftOutOfFile;
 
     /// Drawings kept since the start or the last reload, oldest first: what undo can take back.
     std::vector<KeptDrawing> keptDrawings;

@@ -3,6 +3,7 @@
 #include "trajectory/KelTrajectoryLibrary.h"
 
 #include <string>
+#include <vector>
 
 /// The library file named on pathsketch's command line, read before the window opens.
 struct StartLibrary
@@ -16,6 +17,10 @@ struct StartLibrary
 
     State state = State::Missing;
     KelTrajectoryLibrary library;
+    /// The reader's line for each limit that refused the file or left one of its trajectories out, as L shows them.
+    std::vector<std::string> refusals;
+    /// The names of the trajectories left out of a file read.
+    std::vector<std::string> leftOut;
 };
 
 StartLibrary readStartLibrary(const std::string& fileName);

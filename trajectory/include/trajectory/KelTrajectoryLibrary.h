@@ -24,6 +24,10 @@ public:
     /// its trajectories, naming the limit and what was found.
     bool parseFileForTraj(const std::string& fileName, std::vector<std::string>& refusals);
 
+    /// The same, and also names in leftOut each trajectory of the file that a limit left out of the read.
+    bool parseFileForTraj(const std::string& fileName, std::vector<std::string>& refusals,
+                          std::vector<std::string>& leftOut);
+
     /// Writes the whole library to fileName as well-formed UTF-8 (see replaceFileContents for how the file is
     /// replaced). On failure the previous file stays as it was and false is returned.
     bool outPutToFile(const std::string& fileName) const;
