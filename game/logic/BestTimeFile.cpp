@@ -45,7 +45,7 @@ class FolderLock
 public:
     explicit FolderLock(const std::string& filePath)
     {
-        std::string folder = std::filesystem::path(filePath).parent_path().string();
+        const std::string folder = std::filesystem::path(filePath).parent_path().string();
         descriptor = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
         for (int tries = 0; descriptor >= 0 && !locked && tries < kLockTries; ++tries)
         {
@@ -131,7 +131,7 @@ bool BestTimeFile::record(double seconds)
         logLine("best time file " + path + " compared and replaced without the folder's lock");
     }
     // Another game on this folder may have stored a longer time since this one read the file: the time to beat
-    // is what the file holds now.
+    // is the longer of this run's best and what the file holds now.
     std::optional<double> stored;
     const std::string problem = readOwnFile(stored);
     if (!problem.empty())
