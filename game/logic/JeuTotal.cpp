@@ -8,6 +8,7 @@
 #include "game/logic/RunningManTraj.h"
 #include "game/logic/SpawnGroup.h"
 #include "game/sound/GameSound.h"
+#include "platform/TerminationSignals.h"
 #include "platform/WinApi.h"
 #include "trajectory/DrawingFrame.h"
 
@@ -382,7 +383,7 @@ void JeuTotal::waitForSpaceRelease()
     {
         keyboard->capture();
         Sleep(kReleasePollMs);
-    } while (keyboard->isKeyDown(OIS::KC_SPACE));
+    } while (keyboard->isKeyDown(OIS::KC_SPACE) && !platform::terminationRequested());
 }
 
 void JeuTotal::resetStep()

@@ -1,6 +1,7 @@
 #include "ShellLog.h"
 #include "game/shell/AppliOgreFromScratch.h"
 #include "game/shell/runScene.h"
+#include "platform/TerminationSignals.h"
 #include "platform/WinApi.h"
 
 #include <OgreException.h>
@@ -21,6 +22,9 @@ void startAndRun(AppliOgreFromScratch& appli)
     appli.loadPlugins("plugins.cfg");
     if (appli.setupWindow("tutos_Ogre"))
     {
+        // From here on a termination signal ends the game as Escape does, before any sound starts SDL. Until then
+        // (the settings dialog) it ends the program at once, with nothing of the game to save yet.
+        platform::catchTerminationSignals();
         appli.setupResources("resources.cfg");
         appli.setupInput();
         runScene(appli);
@@ -48,6 +52,10 @@ int WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
         failure = exception.getFullDescription();
     }
     appli.reset();
+    if (const int signalNumber = platform::terminationSignal())
+    {
+        logShellLine("quit on signal " + std::to_string(signalNumber));
+    }
     logShellLine(failed ? failure : std::string("Ended!"));
     delete Ogre::LogManager::getSingletonPtr();
     if (failed)

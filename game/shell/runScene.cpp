@@ -5,6 +5,7 @@
 #include "game/logic/JeuTotal.h"
 #include "game/shell/AppliOgreFromScratch.h"
 #include "game/shell/GameScene.h"
+#include "platform/TerminationSignals.h"
 
 #include <Bites/OgreWindowEventUtilities.h>
 #include <OIS.h>
@@ -119,7 +120,8 @@ void runFrameLoop(AppliOgreFromScratch& appli, Sarna::JeuTotal& controller, Game
         const float dt = frameSeconds(root->getTimer(), lastTime);
         const bool pointerStayedInside = pointer.stayedInside();
         bool stop = Sarna::stepGame(controller, *keyboard, mouse, dt) == 0;
-        if (keyboard->isKeyDown(OIS::KC_ESCAPE))
+        // A termination signal ends the game as Escape does.
+        if (keyboard->isKeyDown(OIS::KC_ESCAPE) || platform::terminationRequested())
         {
             stop = true;
         }

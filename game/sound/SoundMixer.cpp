@@ -1,11 +1,34 @@
 #include "game/sound/SoundMixer.h"
 
-#include <algorithm>
 #include <cassert>
+#include <cmath>
+#include <cstdlib>
 #include <limits>
 
 namespace Sarna
 {
+
+namespace
+{
+constexpr float kFullScale = std::numeric_limits<std::int16_t>::max();
+// The cues are made with their peaks at or below 0.9 of full scale, and one alone passes nearly untouched; only
+// where several sound at once (the catch over a warning and the wind) does the limiter bend the sum.
+constexpr float kLimiterKnee = 0.75f * kFullScale;
+constexpr float kLimiterCeiling = 0.97f * kFullScale;
+} // namespace
+
+std::int16_t SoundMixer::limited(std::int32_t sum)
+{
+    const auto magnitude = static_cast<float>(std::abs(sum));
+    if (magnitude <= kLimiterKnee)
+        return static_cast<std::int16_t>(sum);
+    // Above the knee the sum bends smoothly (slope 1 at the knee, flattening) towards a ceiling it never reaches:
+    // loud mixes keep their shape instead of being cut flat at full scale, which sounds as a crackle.
+    const float room = kLimiterCeiling - kLimiterKnee;
+    const float bent = kLimiterKnee + room * std::tanh((magnitude - kLimiterKnee) / room);
+    const auto level = static_cast<std::int16_t>(bent);
+    return sum < 0 ? static_cast<std::int16_t>(-level) : level;
+}
 
 void SoundMixer::setClip(SoundCue cue, std::vector<std::int16_t> samples)
 {
@@ -35,10 +58,8 @@ void SoundMixer::mix(std::int16_t* out, std::size_t frames)
     const bool muted = silenced.load(std::memory_order_acquire);
     for (std::size_t frame = 0; frame < frames; ++frame)
     {
-        const std::int32_t sum = nextOneShotSum() + nextWindSample();
-        const std::int32_t clipped = std::clamp<std::int32_t>(sum, std::numeric_limits<std::int16_t>::min(),
-                                                              std::numeric_limits<std::int16_t>::max());
-        out[frame] = muted ? 0 : static_cast<std::int16_t>(clipped);
+        const std::int16_t sample = limited(nextOneShotSum() + nextWindSample());
+        out[frame] = muted ? 0 : sample;
     }
     mixedFrames.fetch_add(frames, std::memory_order_release);
 }

@@ -7,6 +7,7 @@ The stream is the game's mix: mono, 16-bit little-endian samples at 22050 frames
 stream frame each cue was asked for ("sound catch at stream frame N") and where the sound was muted. Checked:
 - the first catch is heard within 100 ms of the catch: the first sample louder than anything but the catch sound
   (0.6 of full scale) within a second around it comes no earlier than the catch and at most 100 ms after it;
+- no sample anywhere reaches full scale (the catch over a warning and the wind used to be cut flat there);
 - after the mute nothing at all is heard, though a later catch was asked for and the stream runs on past it.
 """
 import array
@@ -47,6 +48,11 @@ def main():
     print("catch sound %.1f ms after the catch" % delay_ms)
     if not 0 <= delay_ms <= 100:
         sys.exit("FAIL: the catch sound is not within 100 ms after the catch")
+
+    full = [i for i, sample in enumerate(samples) if sample >= 32767 or sample <= -32767]
+    print("loudest sample %d of 32767" % max(abs(max(samples)), abs(min(samples))))
+    if full:
+        sys.exit("FAIL: %d samples at full scale, the first %.3f s after the catch" % (len(full), (full[0] - catch) / RATE))
 
     if not catch < mute < catches[1] < len(samples):
         sys.exit("FAIL: the stream does not run from the first catch through the mute past the second catch")

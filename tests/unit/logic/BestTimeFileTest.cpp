@@ -75,4 +75,24 @@ TEST(BestTimeFile, OnlyItsOwnFileIsEverReplacedAndTheBestStillHoldsForTheRun)
     EXPECT_EQ(TempDir::read(dir.file("best-time.txt")), "93.437\n");
 }
 
+TEST(BestTimeFile, AGameReplacesTheStoredBestOnlyWhenLongerThanWhatTheFileHoldsThen)
+{
+    // Two windows on one folder: the one that read the file first used to replace the other's longer time.
+    TempDir dir;
+    const std::string path = dir.file("best-time.txt");
+    BestTimeFile first(path);
+    BestTimeFile second(path);
+    first.load();
+    second.load();
+    EXPECT_TRUE(second.record(11.2));
+    EXPECT_FALSE(first.record(5.168));
+    EXPECT_EQ(TempDir::read(path), "11.200\n");
+    EXPECT_EQ(*first.best(), 11.2) << "the picture shows the stored best";
+
+    EXPECT_TRUE(first.record(12.5));
+    EXPECT_FALSE(second.record(12.0));
+    EXPECT_EQ(TempDir::read(path), "12.500\n");
+    EXPECT_EQ(*second.best(), 12.5);
+}
+
 } // namespace

@@ -25,8 +25,10 @@ public:
     void load();
 
     /// Counts a finished game: a time longer than the best becomes the best and is written to the file at once,
-    /// when load found it the game's to write. Returns true when it became the best. A failed write is logged; the
-    /// new best still holds for this run.
+    /// when load found it the game's to write. The best to beat is the longer of this run's and what the file holds
+    /// at that moment: other games on the same folder may have written it since, and the folder is locked while it
+    /// is read, compared and replaced, so that a shorter game never replaces a longer one. Returns true when it
+    /// became the best. A failed write is logged; the new best still holds for this run.
     bool record(double seconds);
 
     const std::optional<double>& best() const { return bestSeconds; }
@@ -37,8 +39,10 @@ public:
     static std::string format(double seconds);
 
 private:
-    /// Reads the best time when the file is the game's own; otherwise says why it is left alone.
-    std::string readOwnFile();
+    /// Reads the stored time when the file is the game's own; otherwise says why it is left alone.
+    std::string readOwnFile(std::optional<double>& stored) const;
+    /// Makes seconds this run's best when longer; true when it did.
+    bool beatsBestOfTheRun(double seconds);
 
     std::string path;
     std::optional<double> bestSeconds;

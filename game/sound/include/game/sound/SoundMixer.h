@@ -14,7 +14,9 @@ namespace Sarna
 /// Mixes the game's sounds into one mono 16-bit stream. The game's thread asks for cues, the wind and muting at
 /// any time; the audio thread calls mix. The two meet only through atomics, so neither ever waits for the other.
 ///
-/// The clips are handed over once, before the audio thread starts mixing, and never change afterwards.
+/// The clips are handed over once, before the audio thread starts mixing, and never change afterwards. The sum of
+/// the sounding clips passes unchanged up to 0.75 of full scale; above that a soft limiter keeps every sample
+/// below 0.97 of full scale, whatever sounds at once.
 class SoundMixer
 {
 public:
@@ -48,6 +50,7 @@ private:
         std::size_t position = kSilent;
     };
 
+    static std::int16_t limited(std::int32_t sum);
     void startRequestedVoices();
     std::int32_t nextOneShotSum();
     std::int32_t nextWindSample();
