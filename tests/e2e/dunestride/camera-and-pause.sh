@@ -87,7 +87,8 @@ ds_shot paused-later
 changed="$(pixels_changed paused paused-later)"
 echo "pixels changed in 5 s of pause: $changed"
 [ "$changed" -eq 0 ] || xs_fail "the paused game moved on"
-ds_hold_key Pause 0.6
+# Held past the X server's key repeat delay: the repeats must not toggle the pause again.
+ds_hold_key Pause 2.0
 sleep 2
 ds_shot resumed
 changed="$(pixels_changed paused resumed)"
