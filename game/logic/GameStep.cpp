@@ -1,6 +1,7 @@
 #include "game/logic/GameStep.h"
 
 #include "game/logic/JeuTotal.h"
+#include "game/logic/KeyPresses.h"
 
 #include <OIS.h>
 
@@ -9,6 +10,7 @@ namespace Sarna
 
 int stepGame(JeuTotal& game, OIS::Keyboard& keyboard, OIS::Mouse* mouse, float dt)
 {
+    game.getKeyPresses().startFrame();
     keyboard.capture();
     if (mouse != nullptr)
     {

@@ -3,6 +3,7 @@
 #include "game/logic/GameMediaNames.h"
 #include "game/logic/GameWorld.h"
 #include "game/logic/HeroLook.h"
+#include "game/logic/KeyPresses.h"
 #include "game/logic/PlayTimeDisplay.h"
 #include "game/logic/RunningMan.h"
 #include "game/logic/RunningManTraj.h"
@@ -73,6 +74,7 @@ const PictureScreen kStartScreen{"Debut", kStartPictureFile, "Overlay/Debut", "O
 JeuTotal::JeuTotal(Ogre::SceneManager* manager, OIS::Keyboard* keys) : sceneManager(manager), keyboard(keys)
 {
     assert(manager != nullptr && keys != nullptr);
+    keyPresses = std::make_unique<KeyPresses>(*keyboard);
     loadLibrary();
 
     timeSinceSpawn = 0.0;
@@ -155,7 +157,10 @@ int JeuTotal::update(float dt)
     {
         return 0;
     }
-    sound->followMuteKey(keyboard->isKeyDown(OIS::KC_S));
+    for (int press = 0; press < keyPresses->count(OIS::KC_S); ++press)
+    {
+        sound->toggleMute();
+    }
     togglePauseOnPress();
     if (paused)
     {
@@ -166,7 +171,7 @@ int JeuTotal::update(float dt)
     if (state == StateStart)
     {
         overlayDebut->show();
-        if (keyboard->isKeyDown(OIS::KC_SPACE))
+        if (keyPresses->struck(OIS::KC_SPACE))
         {
             overlayDebut->hide();
             state = StatePlaying;
@@ -198,12 +203,12 @@ int JeuTotal::update(float dt)
 
 void JeuTotal::togglePauseOnPress()
 {
-    const bool pauseKeyDown = keyboard->isKeyDown(OIS::KC_PAUSE) || keyboard->isKeyDown(OIS::KC_TAB);
-    if (pauseKeyDown && !pauseKeyWasDown && state == StatePlaying)
+    // Each press toggles, however long the key is held: two taps in one frame pause and resume.
+    const int presses = keyPresses->count(OIS::KC_PAUSE) + keyPresses->count(OIS::KC_TAB);
+    if (state == StatePlaying && presses % 2 == 1)
     {
         paused = !paused;
     }
-    pauseKeyWasDown = pauseKeyDown;
 }
 
 void JeuTotal::playStep(float dt)
@@ -368,7 +373,7 @@ void JeuTotal::soundApproach(const TimedObject& runner, float squaredDistance)
 void JeuTotal::endScreen(Ogre::Overlay* overlay)
 {
     overlay->show();
-    if (keyboard->isKeyDown(OIS::KC_SPACE))
+    if (keyPresses->struck(OIS::KC_SPACE))
     {
         // Holding the frame loop here keeps this press from also closing the start screen that follows.
         waitForSpaceRelease();

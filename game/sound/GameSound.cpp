@@ -173,13 +173,6 @@ void GameSound::setWindPlaying(bool playing)
         saveSetting();
 }
 
-void GameSound::followMuteKey(bool down)
-{
-    if (down && !muteKeyDown)
-        setMuted(!muted);
-    muteKeyDown = down;
-}
-
 void GameSound::setMuted(bool mute)
 {
     muted = mute;

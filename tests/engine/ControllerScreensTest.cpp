@@ -76,6 +76,23 @@ TEST_F(ControllerScreens, WonScreenWaitsForReleaseThenRestartsWithFreshGame)
     expectPictures(true, false, false);
 }
 
+// A tap made and let go between two frames, as a light touch at a low frame rate or a tool's key is.
+TEST_F(ControllerScreens, SpaceTappedBetweenFramesStartsAndLeavesThePictures)
+{
+    createGame({standingOffCentre("origin", 0.0f, 0.0f, 30000.0)});
+    keyboard.tap(OIS::KC_SPACE);
+    EXPECT_EQ(frame(0.1f), JeuTotal::StatePlaying);
+    runUntil([&] { return game->getState() == JeuTotal::StateLost; }, 0.1f, 100);
+    ASSERT_EQ(frame(0.1f), JeuTotal::StateLost);
+
+    keyboard.tap(OIS::KC_SPACE);
+    const int capturesBefore = keyboard.captureCount();
+    EXPECT_EQ(frame(0.1f), JeuTotal::StateRestart);
+    EXPECT_EQ(keyboard.captureCount() - capturesBefore, 2) << "the key is already up at the wait's first poll";
+    EXPECT_EQ(frame(0.1f), JeuTotal::StateStart);
+    EXPECT_EQ(frame(0.1f), JeuTotal::StateStart) << "the tap that left the lost picture also left the start picture";
+}
+
 TEST_F(ControllerScreens, EachScreenIsOneOpaquePictureOverTheWholeView)
 {
     createGame({kFarAway});

@@ -18,12 +18,11 @@ constexpr int kTenSeconds = 40; // frames of a quarter second
 class Pause : public EngineFixture
 {
 protected:
-    // One frame with the key down, then it is let go.
+    // Pressed and let go between two frames, then a frame.
     void tap(OIS::KeyCode key)
     {
-        keyboard.press(key);
+        keyboard.tap(key);
         frame(kQuarter);
-        keyboard.release(key);
     }
 
     std::vector<Ogre::Vector3> runnerPlaces() const

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# The camera and the pointer: the pointer leaving the window at one place and coming back at another does not
-# turn the camera, and Home (or C) puts the camera back to its start view whatever the mouse did to it. Then the
-# pause: Tab stops the game, its picture and clock stand still until Pause plays on.
+# The camera and the pointer: the pointer moving over the start picture and the pointer leaving the window at one
+# place and coming back at another do not turn the camera, and Home (or C) puts the camera back to its start view
+# whatever the mouse did to it. Then the pause: Tab stops the game, its picture and clock stand still until Pause
+# plays on. SPACE, Tab and Escape are quick taps, pressed and let go between two frames.
 #
 # The library's runners all stand still beside the hero, so the picture changes only when the camera moves.
 set -uo pipefail
@@ -13,6 +14,12 @@ source "$here/dunestride-session.sh"
 same_view()
 {
     ! ds_differ "$1" "$2" 3000
+}
+
+# Pressed and let go at once: the game must count the press though it never sees the key down.
+tap()
+{
+    xdotool key --delay 0 "$1"
 }
 
 # Pixels that differ between two whole screenshots, clock included.
@@ -32,9 +39,20 @@ ds_wait_picture Debut 30 || xs_fail "the start picture is not shown"
 xs_window_geometry "$DS_WINDOW"
 middleY=$((XS_Y + XS_H / 2))
 
-ds_hold_key space 1.0
+# Moves over the start picture must leave the hidden camera where it starts.
+xdotool mousemove "$((XS_X + XS_W / 2))" "$middleY"
+for move in 1 2 3 4 5 6; do
+    xdotool mousemove_relative -- 40 -25
+    sleep 0.2
+done
+tap space
 sleep 2
+ds_shows_picture Debut && xs_fail "a tap of the space bar did not start the game"
 ds_shot start-view
+ds_hold_key Home 0.6
+sleep 1
+ds_shot home-view
+same_view start-view home-view || xs_fail "the camera turned behind the start picture"
 
 # Out through the left edge, over the title bar (the window fills the screen below it), and in again near the
 # right edge: the pointer never moves over the window but for the moment it comes back.
@@ -61,7 +79,7 @@ for key in Home c; do
     same_view start-view "back-$key" || xs_fail "$key did not bring the camera back to its start view"
 done
 
-ds_hold_key Tab 0.6
+tap Tab
 sleep 1
 ds_shot paused
 sleep 5
@@ -69,14 +87,15 @@ ds_shot paused-later
 changed="$(pixels_changed paused paused-later)"
 echo "pixels changed in 5 s of pause: $changed"
 [ "$changed" -eq 0 ] || xs_fail "the paused game moved on"
-ds_hold_key Pause 0.6
+# Held past the X server's key repeat delay: the repeats must not toggle the pause again.
+ds_hold_key Pause 2.0
 sleep 2
 ds_shot resumed
 changed="$(pixels_changed paused resumed)"
 echo "pixels changed after resuming: $changed"
 [ "$changed" -gt 100 ] || xs_fail "the game did not play on after Pause"
 
-ds_hold_key Escape 1.0
+tap Escape
 ds_wait_exit 30
 [ "$DS_STATUS" -eq 0 ] || xs_fail "exit code $DS_STATUS"
 echo "PASS camera and pause"

@@ -27,6 +27,7 @@ namespace Sarna
 {
 
 class GameSound;
+class KeyPresses;
 class PlayTimeDisplay;
 class RunningMan;
 class SpawnGroup;
@@ -80,6 +81,10 @@ public:
     const Ogre::Overlay* getOverlayLost() const { return overlayLost; }
     const Ogre::Overlay* getOverlayDebut() const { return overlayDebut; }
     const PlayTimeDisplay& getPlayTime() const { return *playTime; }
+    /// The keys pressed in the current frame; its frame begins in stepGame. The frame loop reads its own
+    /// one-shot keys there too.
+    KeyPresses& getKeyPresses() { return *keyPresses; }
+    const KeyPresses& getKeyPresses() const { return *keyPresses; }
     /// Where the hero's centre may go: his whole figure stays in what the top camera shows from its start place,
     /// and on the ground.
     const GroundRect& getHeroArea() const { return heroArea; }
@@ -127,8 +132,8 @@ private:
     // The time on screen and the best time kept between runs.
     BestTimeFile bestTime;
     bool paused = false;
-    // Whether a pause key was down in the last frame: a press toggles once, however long it is held.
-    bool pauseKeyWasDown = false;
+    // The one-shot keys (SPACE, Pause, Tab, S) are read from it, the held ones (steering) from the keyboard.
+    std::unique_ptr<KeyPresses> keyPresses;
     std::unique_ptr<PlayTimeDisplay> playTime;
     // The cues of the game's events, the wind during play, and the mute key.
     std::unique_ptr<GameSound> sound;

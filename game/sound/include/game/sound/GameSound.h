@@ -35,8 +35,8 @@ public:
     void forgetRunners();
     /// Keeps the wind looping while playing is true (a game is being played); called every frame.
     void setWindPlaying(bool playing);
-    /// Called every frame with the mute key's state: each press toggles muting.
-    void followMuteKey(bool down);
+    /// Mutes the sound, or plays it again: one press of the mute key.
+    void toggleMute() { setMuted(!muted); }
 
     bool isMuted() const { return muted; }
     /// True when an audio device is open and the sounds are loaded.
@@ -55,7 +55,6 @@ private:
     std::uint32_t device = 0; ///< SDL's audio device id; 0 when none is open
     bool audioStarted = false;
     bool muted = false;
-    bool muteKeyDown = false;
     bool settingUnsaved = false;
     std::set<std::uint32_t> warnedRunners;
 };
