@@ -33,5 +33,6 @@ kill -TERM "$PS_PID"
 ps_expect_exit 143
 xs_wait_until 10 eval '! pgrep -s "$PS_PID" >/dev/null' ||
     xs_fail "the rating outlived pathsketch: $(pgrep -a -s "$PS_PID")"
-! compgen -G "$XS_TMP/tmp/pathsketch-rate-*" >/dev/null || xs_fail "the copy stayed: $(ls -R "$XS_TMP/tmp")"
+# Neither pathsketch's copy nor the rater's workers' copies stay.
+xs_wait_until 5 test -z "$(ls -A "$XS_TMP/tmp")" || xs_fail "copies stayed: $(ls -R "$XS_TMP/tmp")"
 echo "pathsketch rate: ok"
