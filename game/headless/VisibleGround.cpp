@@ -1,6 +1,6 @@
 #include "game/headless/VisibleGround.h"
 
-#include "game/shell/GameScene.h"
+#include "game/logic/StartCamera.h"
 
 #include <OgreCamera.h>
 #include <OgrePlane.h>
@@ -16,7 +16,7 @@ VisibleGround VisibleGround::ofGameCamera(Ogre::SceneManager* sceneManager, floa
     Ogre::Camera* camera = sceneManager->createCamera("VisibleGroundCamera");
     Ogre::SceneNode* node = sceneManager->getRootSceneNode()->createChildSceneNode();
     node->attachObject(camera);
-    GameScene::placeCamera(*node);
+    Sarna::placeStartCamera(*node);
     node->_update(true, false);
     camera->setAspectRatio(aspectRatio);
 

@@ -2,6 +2,7 @@
 
 #include "game/logic/GameMediaNames.h"
 #include "game/logic/GameWorld.h"
+#include "game/logic/StartCamera.h"
 #include "game/logic/StartView.h"
 
 #include <Ogre.h>
@@ -145,7 +146,7 @@ void GameScene::completeAroundCharacters()
                             Ogre::ResourceGroupManager::DEFAULT_RESOURCE_GROUP_NAME);
     sceneManager->setAmbientLight(Ogre::ColourValue(0.5f, 0.5f, 0.5f, 1.0f));
     createLight();
-    placeCamera(*cameraNode);
+    Sarna::placeStartCamera(*cameraNode);
 }
 
 void GameScene::buildGround()
@@ -220,14 +221,6 @@ void GameScene::createLight()
     lightNode = sceneManager->getRootSceneNode()->createChildSceneNode("lightNode", Ogre::Vector3::UNIT_SCALE * 300,
                                                                        Ogre::Quaternion::IDENTITY);
     lightNode->attachObject(light);
-}
-
-void GameScene::placeCamera(Ogre::SceneNode& node)
-{
-    node.setOrientation(Ogre::Quaternion::IDENTITY);
-    node.setPosition(0.0f, Sarna::kStartCameraHeight, Sarna::kStartCameraZ);
-    node.pitch(Ogre::Degree(-90), Ogre::Node::TS_LOCAL);
-    node.roll(Ogre::Degree(180), Ogre::Node::TS_LOCAL);
 }
 
 // The window is not updated by the root: the loop draws the viewport itself, then lets the root raise its

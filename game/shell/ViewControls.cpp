@@ -2,7 +2,7 @@
 
 #include "game/logic/JeuTotal.h"
 #include "game/logic/KeyPresses.h"
-#include "game/shell/GameScene.h"
+#include "game/logic/StartCamera.h"
 
 #include <OIS.h>
 #include <Ogre.h>
@@ -68,7 +68,7 @@ void ViewControls::moveCamera(const Sarna::JeuTotal& game, const OIS::Mouse& mou
     const Sarna::KeyPresses& presses = game.getKeyPresses();
     if (presses.struck(OIS::KC_HOME) || presses.struck(OIS::KC_C))
     {
-        GameScene::placeCamera(cameraNode);
+        Sarna::placeStartCamera(cameraNode);
     }
 }
 

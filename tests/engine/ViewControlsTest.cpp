@@ -6,7 +6,7 @@
 #include "EngineFixture.h"
 #include "game/logic/GameStep.h"
 #include "game/logic/KeyPresses.h"
-#include "game/shell/GameScene.h"
+#include "game/logic/StartCamera.h"
 
 #include <OIS.h>
 #include <OgreSceneManager.h>
@@ -58,7 +58,7 @@ protected:
         EngineFixture::SetUp();
         Ogre::SceneNode* root = sceneManager->getRootSceneNode();
         cameraNode = root->createChildSceneNode();
-        GameScene::placeCamera(*cameraNode);
+        Sarna::placeStartCamera(*cameraNode);
         startPosition = cameraNode->getPosition();
         startOrientation = cameraNode->getOrientation();
         view = std::make_unique<ViewControls>(*cameraNode, *root->createChildSceneNode());

@@ -8,6 +8,7 @@
 
 #include "SceneCrowd.h"
 #include "engine/HeadlessEngine.h"
+#include "game/logic/StartCamera.h"
 #include "game/shell/GameScene.h"
 #include "support/WindowPicture.h"
 
@@ -42,7 +43,7 @@ struct View
 };
 
 const std::vector<View> kViews = {
-    {"start", [](Ogre::SceneNode& camera, Ogre::SceneNode&) { GameScene::placeCamera(camera); }},
+    {"start", [](Ogre::SceneNode& camera, Ogre::SceneNode&) { Sarna::placeStartCamera(camera); }},
     {"low-and-tilted",
      [](Ogre::SceneNode& camera, Ogre::SceneNode&)
      {
@@ -53,7 +54,7 @@ const std::vector<View> kViews = {
     {"light-turned",
      [](Ogre::SceneNode& camera, Ogre::SceneNode& light)
      {
-         GameScene::placeCamera(camera);
+         Sarna::placeStartCamera(camera);
          // As 60 frames of the light's pitch key and 100 of a yaw key turn it.
          light.pitch(Ogre::Degree(18.0f), Ogre::Node::TS_LOCAL);
          light.yaw(Ogre::Degree(30.0f), Ogre::Node::TS_LOCAL);

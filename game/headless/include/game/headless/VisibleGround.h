@@ -11,8 +11,8 @@ class SceneManager;
 /// viewport from its start place. World +z is the top of the picture and world -x its right.
 struct VisibleGround
 {
-    /// Places a camera as the game's scene does (GameScene: its node's place, the engine's default field of view)
-    /// with the viewport's aspect ratio, and casts the rays through the viewport's corners onto the plane height
+    /// Places a camera as the game's scene does (placeStartCamera: its node's place, the engine's default field of
+    /// view) with the viewport's aspect ratio, and casts the rays through the viewport's corners onto the plane height
     /// units above the ground. The camera is removed again before returning.
     static VisibleGround ofGameCamera(Ogre::SceneManager* sceneManager,
                                       float aspectRatio = Sarna::kShippedViewportAspectRatio, float height = 0.0f);

@@ -65,10 +65,6 @@ public:
     static constexpr float kViewportWidth = Sarna::kViewportWidthShare;
     static constexpr float kViewportHeight = Sarna::kViewportHeightShare;
 
-    /// Puts the top camera's node in its start place, 65 units above the ground and 20 towards +z, looking straight
-    /// down with world +z at the top of the picture, whatever was done to it before.
-    static void placeCamera(Ogre::SceneNode& node);
-
     Ogre::SceneManager* getSceneManager() const { return sceneManager; }
     Ogre::SceneNode* getCameraNode() const { return cameraNode; }
     Ogre::SceneNode* getLightNode() const { return lightNode; }
