@@ -28,11 +28,11 @@ SurvivalSummary games(int lost, double seconds, int won = 0)
     return summary;
 }
 
-SurvivalSummary gamesLasting(std::initializer_list<double> seconds)
+template <typename... Seconds>
+SurvivalSummary gamesLasting(Seconds... seconds)
 {
     SurvivalSummary summary;
-    for (const double lasted : seconds)
-        summary.add(lasted, false);
+    (summary.add(seconds, false), ...);
     return summary;
 }
 
@@ -50,6 +50,17 @@ RatingFigures fairFigures()
     return figures;
 }
 
+/// The 0.25-s bots last 60 s but win nothing, so they miss their target and the instant bots alone tell hard from
+/// unfair.
+std::function<void(RatingFigures&)> botsMissAndInstant(const SurvivalSummary& instant)
+{
+    return [instant](RatingFigures& figures)
+    {
+        figures.botsAtTarget = games(3, 60.0);
+        figures.botsInstant = instant;
+    };
+}
+
 struct GradeCase
 {
     const char* what;
@@ -65,16 +76,16 @@ TEST(SurvivalSummary, QuantilesInterpolateBetweenTheNearestGamesAndCountWonGames
     EXPECT_EQ(none.quantile(0.5), 0.0);
     EXPECT_EQ(none.inSight(), 1.0);
 
-    const SurvivalSummary one = gamesLasting({7.0});
+    const SurvivalSummary one = gamesLasting(7.0);
     for (const double q : {0.0, 0.5, 1.0})
         EXPECT_EQ(one.quantile(q), 7.0) << q;
 
-    const SurvivalSummary odd = gamesLasting({30.0, 10.0, 20.0});
+    const SurvivalSummary odd = gamesLasting(30.0, 10.0, 20.0);
     EXPECT_EQ(odd.quantile(0.0), 10.0);
     EXPECT_EQ(odd.quantile(0.5), 20.0);
     EXPECT_EQ(odd.quantile(1.0), 30.0);
 
-    const SurvivalSummary even = gamesLasting({40.0, 10.0, 30.0, 20.0});
+    const SurvivalSummary even = gamesLasting(40.0, 10.0, 30.0, 20.0);
     EXPECT_EQ(even.quantile(0.5), 25.0);
     EXPECT_EQ(even.quantile(0.25), 17.5); // three quarters of the way from 10 to 20
 
@@ -94,15 +105,9 @@ TEST(RatingVerdict, EachGradeBeginsExactlyAtItsPublishedTarget)
     const std::vector<GradeCase> cases = {
         {"every target met with room", [](RatingFigures&) {}, Grade::Fair},
         // Standing still: a median of at most 20 s; 60 s or 10 % won is trivial.
-        {"standing still, median 20 s (19 s and 21 s)",
-         [](RatingFigures& f) {
-             f.still = gamesLasting({19.0, 21.0});
-         },
+        {"standing still, median 20 s (19 s and 21 s)", [](RatingFigures& f) { f.still = gamesLasting(19.0, 21.0); },
          Grade::Fair},
-        {"standing still, median 20.001 s",
-         [](RatingFigures& f) {
-             f.still = gamesLasting({19.0, 21.002});
-         },
+        {"standing still, median 20.001 s", [](RatingFigures& f) { f.still = gamesLasting(19.0, 21.002); },
          Grade::Easy},
         {"standing still, median 60 s", [](RatingFigures& f) { f.still = games(3, 60.0); }, Grade::Trivial},
         {"standing still, median 59.999 s", [](RatingFigures& f) { f.still = games(3, 59.999); }, Grade::Easy},
@@ -121,17 +126,13 @@ TEST(RatingVerdict, EachGradeBeginsExactlyAtItsPublishedTarget)
          Grade::Hard},
         {"0.25-s bots: median 60 s, 1 of 11 won", [](RatingFigures& f) { f.botsAtTarget = games(10, 60.0, 1); },
          Grade::Hard},
-        // The instant bots: half won; when the bots miss, a median of 60 s or 10 % won is hard, less unfair.
+        // The instant bots: half won; once the bots miss, a median of 60 s or 10 % won is hard, less unfair.
         {"instant bots win 5 of 10", [](RatingFigures& f) { f.botsInstant = games(5, 10.0, 5); }, Grade::Fair},
         {"instant bots win 5 of 11", [](RatingFigures& f) { f.botsInstant = games(6, 10.0, 5); }, Grade::Hard},
-        {"bots miss, instant median 60 s, no win",
-         [](RatingFigures& f) { f.botsAtTarget = f.botsInstant = games(3, 60.0); }, Grade::Hard},
-        {"bots miss, instant median 59.999 s, no win",
-         [](RatingFigures& f) { f.botsAtTarget = f.botsInstant = games(3, 59.999); }, Grade::Unfair},
-        {"bots miss, instant wins 1 of 10",
-         [](RatingFigures& f) { f.botsAtTarget = f.botsInstant = games(9, 10.0, 1); }, Grade::Hard},
-        {"bots miss, instant wins 1 of 11",
-         [](RatingFigures& f) { f.botsAtTarget = f.botsInstant = games(10, 10.0, 1); }, Grade::Unfair},
+        {"bots miss, instant median 60 s, no win", botsMissAndInstant(games(3, 60.0)), Grade::Hard},
+        {"bots miss, instant median 59.999 s, no win", botsMissAndInstant(games(3, 59.999)), Grade::Unfair},
+        {"bots miss, instant wins 1 of 10", botsMissAndInstant(games(9, 10.0, 1)), Grade::Hard},
+        {"bots miss, instant wins 1 of 11", botsMissAndInstant(games(10, 10.0, 1)), Grade::Unfair},
     };
     for (const GradeCase& gradeCase : cases)
     {
@@ -158,9 +159,7 @@ std::string mark(const std::string& verdict, const std::string& who)
 TEST(RatingVerdict, ReadsEveryTargetAsMetAtItsEdgeAndMissedJustPastIt)
 {
     RatingFigures atEdge = fairFigures();
-    atEdge.still = games(5, 19.0);
-    for (int game = 0; game < 5; ++game)
-        atEdge.still.add(21.0, false);
+    atEdge.still = gamesLasting(19.0, 21.0);
     atEdge.botsAtTarget = games(9, 60.0, 1);
     atEdge.botsInstant = games(5, 10.0, 5);
     EXPECT_EQ(verdictText("lib.xml", 12, atEdge),
@@ -173,7 +172,7 @@ TEST(RatingVerdict, ReadsEveryTargetAsMetAtItsEdgeAndMissedJustPastIt)
               "grade: fair (every target met)\n");
 
     RatingFigures pastEdge = atEdge;
-    pastEdge.still = gamesLasting({19.0, 21.002});
+    pastEdge.still = gamesLasting(19.0, 21.002);
     pastEdge.held[1] = games(10, 12.0, 1);
     pastEdge.botsAtTarget = games(10, 60.0, 1);
     pastEdge.botsInstant = games(6, 10.0, 5);
@@ -188,8 +187,7 @@ TEST(RatingVerdict, ReadsEveryTargetAsMetAtItsEdgeAndMissedJustPastIt)
 TEST(BotFamily, TheMedianVariantIsTheMiddleOneByMedianThenByWins)
 {
     EXPECT_EQ(medianVariant({games(1, 30.0), games(1, 10.0), games(1, 50.0), games(1, 20.0), games(1, 40.0)}), 0u);
-    // Medians 20, 20, 20 with 2, 0 and 1 wins, 10 and 30: in order 3, 1, 2, 0, 4.
-    EXPECT_EQ(medianVariant({games(3, 20.0, 2), games(3, 20.0), games(2, 20.0, 1), games(1, 10.0), games(1, 30.0)}),
-              2u);
+    // Medians 20 (1 win), 20 (none), 10, 15, 30: in order 2, 3, 1, 0, 4.
+    EXPECT_EQ(medianVariant({games(3, 20.0, 1), games(3, 20.0), games(1, 10.0), games(1, 15.0), games(1, 30.0)}), 1u);
 }
 } // namespace
