@@ -4,6 +4,7 @@
 #include "tool/BackgroundRating.h"
 
 #include "support/TempDir.h"
+#include "support/TemporaryFolderSetting.h"
 #include "support/TestTrajectories.h"
 #include "tool/StopSignals.h"
 
@@ -14,7 +15,6 @@
 #include <cstdlib>
 #include <filesystem>
 #include <mutex>
-#include <optional>
 #include <string>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -79,28 +79,6 @@ struct Reports
             texts.push_back(text);
         };
     }
-};
-
-/// Sets TMPDIR for the test's length.
-class TemporaryFolderSetting
-{
-public:
-    explicit TemporaryFolderSetting(const std::string& value)
-    {
-        if (const char* old = std::getenv("TMPDIR"))
-            previous = old;
-        ::setenv("TMPDIR", value.c_str(), 1);
-    }
-    ~TemporaryFolderSetting()
-    {
-        if (previous)
-            ::setenv("TMPDIR", previous->c_str(), 1);
-        else
-            ::unsetenv("TMPDIR");
-    }
-
-private:
-    std::optional<std::string> previous;
 };
 
 } // namespace
