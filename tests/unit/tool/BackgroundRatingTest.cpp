@@ -131,6 +131,8 @@ TEST(BackgroundRating, TheRaterEndsWithTheProgramThatStartedIt)
 {
     TempDir dir;
     const std::string rater = writeRater(dir, true);
+    // The program is killed before it can remove its copy: let it land in the test's folder.
+    const TemporaryFolderSetting setting(dir.path);
     const pid_t program = ::fork();
     ASSERT_GE(program, 0);
     if (program == 0)
