@@ -47,17 +47,14 @@ public:
     {
         const std::string folder = std::filesystem::path(filePath).parent_path().string();
         descriptor = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-        for (int tries = 0; descriptor >= 0 && !locked && tries < kLockTries; ++tries)
+        for (int tries = 0; descriptor >= 0 && tries < kLockTries; ++tries)
         {
             locked = ::flock(descriptor, LOCK_EX | LOCK_NB) == 0;
-            if (!locked && errno != EWOULDBLOCK && errno != EINTR)
+            if (locked || (errno != EWOULDBLOCK && errno != EINTR))
             {
                 break;
             }
-            if (!locked)
-            {
-                ::usleep(kLockRetryMicroseconds);
-            }
+            ::usleep(kLockRetryMicroseconds);
         }
     }
     ~FolderLock()
