@@ -34,6 +34,8 @@ DS_STATUS=""
 ds_setup()
 {
     DS_DIR="$DS_ARTIFACTS/$1"
+    # An earlier run may have left it read-only.
+    chmod -R u+w "$DS_DIR" 2>/dev/null || true
     rm -rf "$DS_DIR"
     mkdir -p "$DS_DIR"
     cp "$DUNESTRIDE_RUN_DIR/plugins.cfg" "$DUNESTRIDE_RUN_DIR/resources.cfg" "$DS_DIR/"
@@ -192,18 +194,18 @@ ds_log_in_order()
 # 60 % of the window's width and its whole height, and the picture is stretched over it.
 ds_shows_picture()
 {
-    local name=$1 shot="$DS_DIR/.picture-check.png"
+    local name=$1 shot="$XS_TMP/.picture-check.png"
     xs_screenshot "$DS_WINDOW" "$shot" || return 1
     xs_window_geometry "$DS_WINDOW" || return 1
     local left=$((XS_W * 2 / 10)) width=$((XS_W * 6 / 10))
     local visible
     visible="$(identify -format %h "$shot")"
     # Compared at a quarter of the size: quick enough to poll while the game renders in software.
-    convert "$shot" -crop "${width}x${visible}+${left}+0" +repage -sample 25% "$DS_DIR/.picture-seen.png"
+    convert "$shot" -crop "${width}x${visible}+${left}+0" +repage -sample 25% "$XS_TMP/.picture-seen.png"
     convert "$DUNESTRIDE_RUN_DIR/media/$name.jpg" -sample "${width}x${XS_H}!" -crop "${width}x${visible}+0+0" \
-        +repage -sample 25% "$DS_DIR/.picture-expected.png"
+        +repage -sample 25% "$XS_TMP/.picture-expected.png"
     local count
-    count="$(ds_pixels_differing "$DS_DIR/.picture-seen.png" "$DS_DIR/.picture-expected.png")"
+    count="$(ds_pixels_differing "$XS_TMP/.picture-seen.png" "$XS_TMP/.picture-expected.png")"
     awk -v c="$count" -v n=$((width * visible / 16)) 'BEGIN { exit !(c + 0 < n / 10) }'
 }
 

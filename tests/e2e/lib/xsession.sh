@@ -40,7 +40,11 @@ xs_cleanup()
         kill -TERM "$XS_XVFB_PID" 2>/dev/null || true
         wait "$XS_XVFB_PID" 2>/dev/null || true
     fi
-    [ -n "$XS_TMP" ] && rm -rf "$XS_TMP"
+    # A test may leave a folder it made read-only there.
+    if [ -n "$XS_TMP" ]; then
+        chmod -R u+w "$XS_TMP" 2>/dev/null || true
+        rm -rf "$XS_TMP" || true
+    fi
     return 0
 }
 
